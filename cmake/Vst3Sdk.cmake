@@ -36,6 +36,10 @@ set(_sdk_sources
 )
 list(TRANSFORM _sdk_sources PREPEND "${_sdk}/")
 
+# The subset defines no identifiers for the editor interfaces; its own sources need them, so the
+# stand-in that defines them belongs to this library.
+list(APPEND _sdk_sources "${PROJECT_SOURCE_DIR}/compat/vst3sdk/public.sdk/source/common/commoniids.cpp")
+
 add_library(vst3sdk STATIC ${_sdk_sources})
 # compat first, so a full SDK's own copies of the stand-in headers are not shadowed by accident
 # only where the subset has none.

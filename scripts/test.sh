@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Test job: install dependencies, build, run every test; then again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and the parser fuzzer briefly.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+jobs="$(nproc)"
+[ "${QUORVANE_SKIP_DEPS:-0}" = 1 ] || bash "$root/scripts/install-deps.sh"
+
+# Window tests need an X server; start a private one unless a display is already there.
+if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
+  Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  export DISPLAY=:97
+fi
+
+run_suite() {
+  local dir="$1"; shift
+  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_BUILD_BENCH=OFF "$@"
+  cmake --build "$dir" -j"$jobs"
+  (cd "$dir" && ctest --output-on-failure -j"$jobs")
+}
+
+echo "== tests"
+run_suite "$root/build-test"
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  run_suite "$root/build-asan" -DQUORVANE_SANITIZE=address,undefined
+
+echo "== tests under ThreadSanitizer"
+TSAN_OPTIONS=halt_on_error=1 run_suite "$root/build-tsan" -DQUORVANE_SANITIZE=thread
+
+if [ -x "$root/fuzz/run-brief.sh" ] || [ -f "$root/fuzz/run-brief.sh" ]; then
+  echo "== parser fuzzing (brief)"
+  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
+  bash "$root/fuzz/run-brief.sh" "$root/build-fuzz"
+fi
+
+echo "== benchmarks build"
+cmake -S "$root" -B "$root/build-test" -DQUORVANE_BUILD_BENCH=ON >/dev/null
+cmake --build "$root/build-test" -j"$jobs"

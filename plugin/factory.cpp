@@ -1,5 +1,6 @@
 // The module's exported factory entry: builds the factory on first use and registers the classes.
 
+#include "controller/DuckerController.h"
 #include "plugin/ids.h"
 #include "plugin/version.h"
 #include "processor/DuckerProcessor.h"
@@ -21,6 +22,11 @@ SMTG_EXPORT_SYMBOL IPluginFactory* PLUGIN_API GetPluginFactory ()
 		                                   "Quorvane", Vst::kDistributable, "Fx", nullptr, QUORVANE_VERSION_STR,
 		                                   QUORVANE_SDK_VERSION_STR);
 		gPluginFactory->registerClass (&processorClass, DuckerProcessor::createInstance);
+
+		static PClassInfo2 controllerClass (ControllerUID.toTUID (), PClassInfo::kManyInstances,
+		                                    kVstComponentControllerClass, "QuorvaneController", 0, "", nullptr,
+		                                    QUORVANE_VERSION_STR, QUORVANE_SDK_VERSION_STR);
+		gPluginFactory->registerClass (&controllerClass, DuckerController::createInstance);
 	}
 	else
 		gPluginFactory->addRef ();

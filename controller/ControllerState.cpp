@@ -1,0 +1,28 @@
+#include "controller/ControllerState.h"
+
+#include "base/source/fstreamer.h"
+
+using namespace Steinberg;
+
+void ControllerState::write (IBStream* stream) const
+{
+	IBStreamer streamer (stream, kLittleEndian);
+	streamer.writeInt8 (version);
+	streamer.writeInt32 (size.width);
+	streamer.writeInt32 (size.height);
+}
+
+bool ControllerState::read (IBStream* stream)
+{
+	if (!stream)
+		return false;
+	IBStreamer streamer (stream, kLittleEndian);
+	int8 readVersion = 0;
+	int32 width = 0;
+	int32 height = 0;
+	if (!streamer.readInt8 (readVersion) || !streamer.readInt32 (width) || !streamer.readInt32 (height))
+		return false;
+	version = readVersion;
+	size = {width, height};
+	return true;
+}

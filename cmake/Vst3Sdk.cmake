@@ -33,6 +33,7 @@ set(_sdk_sources
   public.sdk/source/vst/vstparameters.cpp
   public.sdk/source/vst/vstpresetfile.cpp
   public.sdk/source/vst/hosting/hostclasses.cpp
+  public.sdk/source/vst/hosting/pluginterfacesupport.cpp
 )
 list(TRANSFORM _sdk_sources PREPEND "${_sdk}/")
 

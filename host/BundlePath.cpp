@@ -1,0 +1,36 @@
+#include "host/BundlePath.h"
+
+#include <filesystem>
+
+namespace QuorvaneHost
+{
+
+const char* bundleArchitecture ()
+{
+#if defined(__x86_64__)
+	return "x86_64-linux";
+#elif defined(__aarch64__)
+	return "aarch64-linux";
+#elif defined(__i386__)
+	return "i386-linux";
+#else
+	return "unknown-linux";
+#endif
+}
+
+std::string modulePathForBundle (const std::string& path)
+{
+	namespace fs = std::filesystem;
+	std::error_code error;
+	fs::path bundle (path);
+	// "Quorvane.vst3/" names the same bundle as "Quorvane.vst3".
+	if (!bundle.has_filename ())
+		bundle = bundle.parent_path ();
+	// A missing "X.vst3" is still taken as a bundle, so that an error names the module file looked for.
+	if (!fs::is_directory (bundle, error) && bundle.extension () != ".vst3")
+		return path;
+	const std::string stem = bundle.stem ().string ();
+	return (bundle / "Contents" / bundleArchitecture () / (stem + ".so")).string ();
+}
+
+} // namespace QuorvaneHost

@@ -1,0 +1,16 @@
+// Where a VST3 bundle keeps its Linux module: hosts are given either the bundle folder or the module file.
+#pragma once
+
+#include <string>
+
+namespace QuorvaneHost
+{
+
+/** The architecture folder inside a bundle's Contents for this build ("x86_64-linux" on 64-bit PCs). */
+const char* bundleArchitecture ();
+
+/** For a bundle folder, or any path ending in ".vst3", the module inside it ("X.vst3/Contents/<arch>/X.so");
+    any other path is taken to be the module file itself and comes back unchanged. */
+std::string modulePathForBundle (const std::string& path);
+
+} // namespace QuorvaneHost

@@ -87,7 +87,7 @@ TEST (Envelope, DoubleAndFloatDifferOnlyByFloatRounding)
 		ASSERT_EQ (gd[i], double (static_cast<float> (gd[i]))) << "sample " << i;
 		worst = std::max (worst, std::abs (double (gf[i]) - gd[i]));
 	}
-	EXPECT_LE (worst, 1.5e-7);
+	EXPECT_LE (worst, 1.5e-11);
 	EXPECT_EQ (pf->getCurrentGain (), pd->getCurrentGain ());
 }
 

@@ -10,18 +10,13 @@
 #include <vector>
 
 using QuorvaneTest::ProcessorHolder;
+using QuorvaneTest::floatAt;
+using QuorvaneTest::stateBytes;
 using QuorvaneTest::TestProcessor;
 using namespace Steinberg;
 
 namespace {
 
-std::vector<uint8> stateBytes (TestProcessor& processor)
-{
-	MemoryStream stream;
-	EXPECT_EQ (processor.getState (&stream), kResultOk);
-	const auto* data = reinterpret_cast<const uint8*> (stream.getData ());
-	return {data, data + stream.getSize ()};
-}
 
 tresult loadBytes (TestProcessor& processor, const std::vector<uint8>& bytes)
 {
@@ -44,12 +39,6 @@ std::vector<uint8> record (int8 version, float duration, float mix, float offset
 	return bytes;
 }
 
-float floatAt (const std::vector<uint8>& bytes, size_t at)
-{
-	float value;
-	std::memcpy (&value, &bytes[at], 4);
-	return value;
-}
 
 TEST (ProcessorState, DefaultRecordBytes)
 {

@@ -13,6 +13,8 @@
 #include <vector>
 
 using QuorvaneTest::ProcessorHolder;
+using QuorvaneTest::floatAt;
+using QuorvaneTest::stateBytes;
 using namespace Steinberg;
 using Vst::ProcessContext;
 
@@ -73,20 +75,7 @@ struct Block
 
 constexpr uint32 kAllValid = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kProjectTimeMusicValid;
 
-std::vector<uint8> stateBytes (QuorvaneTest::TestProcessor& processor)
-{
-	MemoryStream stream;
-	processor.getState (&stream);
-	const auto* data = reinterpret_cast<const uint8*> (stream.getData ());
-	return {data, data + stream.getSize ()};
-}
 
-float floatAt (const std::vector<uint8>& bytes, size_t at)
-{
-	float value;
-	std::memcpy (&value, &bytes[at], 4);
-	return value;
-}
 
 TEST (Processor, InterfacesBusesAndRequirements)
 {

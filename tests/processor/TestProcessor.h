@@ -3,6 +3,9 @@
 
 #include "processor/DuckerProcessor.h"
 
+#include "public.sdk/source/common/memorystream.h"
+
+#include <cstring>
 #include <vector>
 
 namespace QuorvaneTest {
@@ -51,5 +54,22 @@ struct ProcessorHolder
 	TestProcessor& operator* () const { return *processor; }
 	TestProcessor* processor;
 };
+
+/** The processor's stored record, as getState writes it. */
+inline std::vector<Steinberg::uint8> stateBytes (Steinberg::DuckerProcessor& processor)
+{
+	Steinberg::MemoryStream stream;
+	processor.getState (&stream);
+	const auto* data = reinterpret_cast<const Steinberg::uint8*> (stream.getData ());
+	return {data, data + stream.getSize ()};
+}
+
+/** The little-endian float at a byte offset of a record. */
+inline float floatAt (const std::vector<Steinberg::uint8>& bytes, size_t at)
+{
+	float value;
+	std::memcpy (&value, &bytes[at], 4);
+	return value;
+}
 
 } // namespace QuorvaneTest

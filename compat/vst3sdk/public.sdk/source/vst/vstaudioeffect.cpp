@@ -11,18 +11,22 @@ AudioEffect::AudioEffect ()
 	processSetup.symbolicSampleSize = kSample32;
 }
 
+// The list takes the bus's one reference.
+template <typename BusType>
+static BusType* append (BusList& list, BusType* bus)
+{
+	list.push_back (IPtr<Bus> (bus, false));
+	return bus;
+}
+
 AudioBus* AudioEffect::addAudioInput (const TChar* name, SpeakerArrangement arr, BusType busType, int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioInputs.push_back (IPtr<Bus> (bus, false));
-	return bus;
+	return append (audioInputs, new AudioBus (name, busType, flags, arr));
 }
 
 AudioBus* AudioEffect::addAudioOutput (const TChar* name, SpeakerArrangement arr, BusType busType, int32 flags)
 {
-	auto* bus = new AudioBus (name, busType, flags, arr);
-	audioOutputs.push_back (IPtr<Bus> (bus, false));
-	return bus;
+	return append (audioOutputs, new AudioBus (name, busType, flags, arr));
 }
 
 static Bus* busAt (BusList& list, int32 index)
@@ -44,16 +48,12 @@ AudioBus* AudioEffect::getAudioOutput (int32 index)
 
 EventBus* AudioEffect::addEventInput (const TChar* name, int32 channels, BusType busType, int32 flags)
 {
-	auto* bus = new EventBus (name, busType, flags, channels);
-	eventInputs.push_back (IPtr<Bus> (bus, false));
-	return bus;
+	return append (eventInputs, new EventBus (name, busType, flags, channels));
 }
 
 EventBus* AudioEffect::addEventOutput (const TChar* name, int32 channels, BusType busType, int32 flags)
 {
-	auto* bus = new EventBus (name, busType, flags, channels);
-	eventOutputs.push_back (IPtr<Bus> (bus, false));
-	return bus;
+	return append (eventOutputs, new EventBus (name, busType, flags, channels));
 }
 
 EventBus* AudioEffect::getEventInput (int32 index)

@@ -125,6 +125,8 @@ tresult BlockProcessor::process (int32 numSamples)
 	else
 		data.processContext = nullptr;
 	data.numSamples = numSamples;
+	if (editSource)
+		editSource->drain ([this] (ParamID id, ParamValue value) { addParameterChange (id, value, 0); });
 	data.inputParameterChanges = inputChanges;
 
 	const tresult result = processor->process (data);

@@ -2,6 +2,7 @@
 // ProcessContext and its input parameter changes, all prepared up front so a block allocates nothing.
 #pragma once
 
+#include "host/PendingParameterEdits.h"
 #include "host/Transport.h"
 
 #include "pluginterfaces/base/smartpointer.h"
@@ -44,13 +45,18 @@ public:
 	/** Whether blocks carry a ProcessContext at all (hosts may omit it); on by default. */
 	void setSendContext (bool state) { sendContext = state; }
 
+	/** Where user-interface edits wait (PluginInstance::parameterEdits): each block starts by taking them as
+	    points at offset 0 of its queues. Null stops it. */
+	void takeEditsFrom (PendingParameterEdits* source) { editSource = source; }
+
 	/** Queues a change for the next block. A later point for the same parameter at the same offset replaces
 	    the earlier one, as the queue's own addPoint does. */
 	bool addParameterChange (Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value,
 	                         Steinberg::int32 sampleOffset = 0);
 
 	/** Runs one block of numSamples (0 to maxSamplesPerBlock): context from the transport, the queued
-	    changes, then the transport moves on and the queues are emptied. Allocates nothing. Returns the
+	    changes and the pending edits, then the transport moves on and the queues are emptied. Allocates
+	    nothing while the parameters changed fit the set-up's maxParameters. Returns the
 	    processor's result, or kInvalidArgument without calling it when numSamples does not fit the buffers. */
 	Steinberg::tresult process (Steinberg::int32 numSamples);
 
@@ -64,6 +70,7 @@ private:
 	Setup currentSetup;
 	Transport clock;
 	bool sendContext{true};
+	PendingParameterEdits* editSource{nullptr};
 
 	std::vector<float> samples32;
 	std::vector<double> samples64;

@@ -1,6 +1,8 @@
 #include "host/PluginInstance.h"
 
 #include "host/FactoryDescription.h"
+#include "host/StateBytes.h"
+#include "host/Utf16.h"
 
 #include "pluginterfaces/base/ibstream.h"
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
@@ -8,6 +10,7 @@
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace QuorvaneHost
@@ -27,6 +30,7 @@ std::unique_ptr<PluginInstance> PluginInstance::create (std::shared_ptr<PluginMo
 
 	std::unique_ptr<PluginInstance> instance (new PluginInstance);
 	instance->pluginModule = module;
+	instance->componentClass = cid;
 	instance->hostApplication = std::make_unique<HostApplication> ();
 
 	IComponent* created = nullptr;
@@ -52,7 +56,59 @@ std::unique_ptr<PluginInstance> PluginInstance::create (std::shared_ptr<PluginMo
 		error = "the component is not an audio processor";
 		return nullptr;
 	}
+	if (!instance->createController (error))
+		return nullptr;
 	return instance;
+}
+
+bool PluginInstance::createController (std::string& error)
+{
+	TUID controllerTuid{};
+	if (componentPtr->getControllerClassId (controllerTuid) != kResultOk)
+		return true;
+	const FUID controllerClass = FUID::fromTUID (controllerTuid);
+	if (!controllerClass.isValid ())
+		return true;
+
+	IEditController* created = nullptr;
+	if (pluginModule->factory ()->createInstance (controllerTuid, IEditController::iid,
+	                                              reinterpret_cast<void**> (&created)) != kResultOk ||
+	    !created)
+	{
+		error = "the factory could not create the edit controller class " + cidToString (controllerClass);
+		return false;
+	}
+	controllerPtr = owned (created);
+	if (created->initialize (hostContext ()) != kResultOk)
+	{
+		error = "the edit controller refused to initialise";
+		return false;
+	}
+	controllerInitialized = true;
+
+	handler = owned (new ComponentHandler (&edits));
+	created->setComponentHandler (handler);
+
+	// Hosts connect the pair directly when both sides offer a connection point; each side then holds the
+	// other until it is disconnected, so disconnecting before teardown is what breaks that cycle.
+	componentConnection = FUnknownPtr<IConnectionPoint> (componentPtr);
+	controllerConnection = FUnknownPtr<IConnectionPoint> (controllerPtr);
+	if (componentConnection && controllerConnection)
+	{
+		componentConnection->connect (controllerConnection);
+		controllerConnection->connect (componentConnection);
+		connected = true;
+	}
+
+	// A controller starts from its own defaults; the component's state is what the processor really holds.
+	syncControllerToComponent ();
+
+	parameterList = describeParameters (controllerPtr);
+	std::vector<ParamID> ids;
+	for (const auto& parameter : parameterList)
+		ids.push_back (parameter.id);
+	edits.setParameters (ids);
+	return true;
 }
 
 std::unique_ptr<PluginInstance> PluginInstance::createFirstAudioEffect (std::shared_ptr<PluginModule> module,
@@ -181,32 +237,178 @@ tresult PluginInstance::getState (std::vector<std::uint8_t>& bytes)
 	bytes.clear ();
 	if (!componentPtr)
 		return kNotInitialized;
-	auto stream = owned (new MemoryStream);
-	const tresult result = componentPtr->getState (stream);
-	if (result != kResultOk)
-		return result;
-	int64 end = 0;
-	stream->tell (&end);
-	const char* data = stream->getData ();
-	if (data && end > 0)
-		bytes.assign (data, data + end);
-	return result;
+	return captureState ([this] (IBStream* stream) { return componentPtr->getState (stream); }, bytes);
 }
 
 tresult PluginInstance::setState (const std::vector<std::uint8_t>& bytes)
 {
 	if (!componentPtr)
 		return kNotInitialized;
-	// The stream gets a copy: a component may keep reading past what it reports, and must never write
-	// into the caller's bytes.
-	auto stream = owned (new MemoryStream);
-	if (!bytes.empty ())
+	return componentPtr->setState (streamOverCopy (bytes));
+}
+
+tresult PluginInstance::getControllerState (std::vector<std::uint8_t>& bytes)
+{
+	bytes.clear ();
+	if (!controllerPtr)
+		return kNotInitialized;
+	return captureState ([this] (IBStream* stream) { return controllerPtr->getState (stream); }, bytes);
+}
+
+tresult PluginInstance::setControllerState (const std::vector<std::uint8_t>& bytes)
+{
+	if (!controllerPtr)
+		return kNotInitialized;
+	return controllerPtr->setState (streamOverCopy (bytes));
+}
+
+tresult PluginInstance::syncControllerToComponent ()
+{
+	if (!controllerPtr || !componentPtr)
+		return kNotInitialized;
+	std::vector<std::uint8_t> bytes;
+	const tresult result = getState (bytes);
+	if (result != kResultOk)
+		return result;
+	return controllerPtr->setComponentState (streamOverCopy (bytes));
+}
+
+const ParameterDescription* PluginInstance::findParameter (ParamID id) const
+{
+	for (const auto& parameter : parameterList)
+		if (parameter.id == id)
+			return &parameter;
+	return nullptr;
+}
+
+tresult PluginInstance::parameterText (ParamID id, ParamValue normalized, std::string& text) const
+{
+	text.clear ();
+	if (!controllerPtr)
+		return kNotInitialized;
+	String128 buffer{};
+	const tresult result = controllerPtr->getParamStringByValue (id, normalized, buffer);
+	if (result == kResultOk)
+		text = utf16ToUtf8 (buffer, 128);
+	return result;
+}
+
+tresult PluginInstance::parameterValue (ParamID id, const std::string& text, ParamValue& normalized) const
+{
+	if (!controllerPtr)
+		return kNotInitialized;
+	std::u16string converted = utf8ToUtf16 (text);
+	// The controller's parsers take a NUL-terminated String128; longer text could not be one of its texts.
+	if (converted.size () >= 128)
+		return kResultFalse;
+	String128 buffer{};
+	std::copy (converted.begin (), converted.end (), buffer);
+	ParamValue value = 0.0;
+	const tresult result = controllerPtr->getParamValueByString (id, buffer, value);
+	if (result == kResultOk)
+		normalized = value;
+	return result;
+}
+
+ParamValue PluginInstance::parameterNormalized (ParamID id) const
+{
+	return controllerPtr ? controllerPtr->getParamNormalized (id) : 0.0;
+}
+
+tresult PluginInstance::automateParameter (ParamID id, ParamValue normalized)
+{
+	if (!controllerPtr)
+		return kNotInitialized;
+	if (!findParameter (id))
+		return kInvalidArgument;
+	const tresult result = controllerPtr->setParamNormalized (id, normalized);
+	if (result != kResultOk)
+		return result;
+	// The parameter may have kept something else (a clamped value); both sides must agree on what it is.
+	edits.post (id, controllerPtr->getParamNormalized (id));
+	return result;
+}
+
+bool PluginInstance::applyStates (const std::vector<std::uint8_t>& componentState,
+                                  const std::vector<std::uint8_t>& controllerState, std::string& error)
+{
+	if (setState (componentState) != kResultOk)
 	{
-		int32 written = 0;
-		stream->write (const_cast<std::uint8_t*> (bytes.data ()), static_cast<int32> (bytes.size ()), &written);
-		stream->seek (0, IBStream::kIBSeekSet, nullptr);
+		error = "the processor refused its state (damaged, or from a version it does not read)";
+		return false;
 	}
-	return componentPtr->setState (stream);
+	if (controllerPtr)
+	{
+		if (controllerPtr->setComponentState (streamOverCopy (componentState)) != kResultOk)
+		{
+			error = "the edit controller refused the processor's state (damaged, or from a version it does not read)";
+			return false;
+		}
+		if (!controllerState.empty () && setControllerState (controllerState) != kResultOk)
+		{
+			error = "the edit controller refused its own state (damaged, or from a version it does not read)";
+			return false;
+		}
+	}
+	return true;
+}
+
+bool PluginInstance::loadStates (const std::vector<std::uint8_t>& componentState,
+                                 const std::vector<std::uint8_t>& controllerState, std::string& error)
+{
+	if (!componentPtr)
+	{
+		error = "the plug-in is not loaded";
+		return false;
+	}
+	// A pair of its own takes the states first: a refusal halfway would otherwise leave this pair with some
+	// values changed and others not.
+	auto scratch = create (pluginModule, componentClass, error);
+	if (!scratch)
+		return false;
+	if (!scratch->applyStates (componentState, controllerState, error))
+		return false;
+	scratch.reset ();
+
+	std::vector<std::uint8_t> previousComponent, previousController;
+	getState (previousComponent);
+	if (controllerPtr)
+		getControllerState (previousController);
+	// An edit still on its way would overwrite a loaded value in the next block.
+	edits.drain ([] (ParamID, ParamValue) {});
+	if (applyStates (componentState, controllerState, error))
+		return true;
+	std::string ignored;
+	applyStates (previousComponent, previousController, ignored);
+	return false;
+}
+
+bool PluginInstance::savePreset (VstPreset& preset, std::string& error)
+{
+	preset = {};
+	preset.classId = componentClass;
+	if (getState (preset.componentState) != kResultOk)
+	{
+		error = "the processor gave no state";
+		return false;
+	}
+	if (controllerPtr && getControllerState (preset.controllerState) != kResultOk)
+	{
+		error = "the edit controller gave no state";
+		return false;
+	}
+	return true;
+}
+
+bool PluginInstance::loadPreset (const VstPreset& preset, std::string& error)
+{
+	if (!presetNamesClass (preset, componentClass))
+	{
+		error = "it belongs to another plug-in (class ID " + preset.classIdText + ", not " +
+		        cidToString (componentClass) + ")";
+		return false;
+	}
+	return loadStates (preset.componentState, preset.controllerState, error);
 }
 
 void PluginInstance::tearDown ()
@@ -217,9 +419,23 @@ void PluginInstance::tearDown ()
 	if (active && componentPtr)
 		componentPtr->setActive (false);
 	active = false;
+	if (connected)
+	{
+		componentConnection->disconnect (controllerConnection);
+		controllerConnection->disconnect (componentConnection);
+	}
+	connected = false;
+	componentConnection = nullptr;
+	controllerConnection = nullptr;
+	if (controllerInitialized && controllerPtr)
+		controllerPtr->terminate ();
+	controllerInitialized = false;
 	if (initialized && componentPtr)
 		componentPtr->terminate ();
 	initialized = false;
+	if (handler)
+		handler->detach ();
+	controllerPtr = nullptr;
 	processorPtr = nullptr;
 	componentPtr = nullptr;
 	hostApplication.reset ();

@@ -8,6 +8,7 @@
 bool CommandLine::parse (const std::vector<std::string>& args, const std::vector<Option>& known, std::string& error)
 {
 	values.clear ();
+	repeatedValues.clear ();
 	positional.clear ();
 	bool optionsEnded = false;
 	for (size_t i = 0; i < args.size (); ++i)
@@ -66,6 +67,8 @@ bool CommandLine::parse (const std::vector<std::string>& args, const std::vector
 			error = "option '--" + name + "' needs a value";
 			return false;
 		}
+		if (option->repeatable)
+			repeatedValues[name].push_back (values[name]);
 	}
 	return true;
 }
@@ -76,6 +79,12 @@ std::optional<std::string> CommandLine::value (const std::string& name) const
 	if (it == values.end ())
 		return std::nullopt;
 	return it->second;
+}
+
+std::vector<std::string> CommandLine::all (const std::string& name) const
+{
+	auto it = repeatedValues.find (name);
+	return it == repeatedValues.end () ? std::vector<std::string> () : it->second;
 }
 
 bool CommandLine::parseNumber (const std::string& text, double& result)

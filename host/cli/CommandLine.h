@@ -14,6 +14,8 @@ public:
 	{
 		std::string name; // without the leading "--"
 		bool takesValue;
+		/** Every occurrence is kept (see all); otherwise the last one counts. */
+		bool repeatable{false};
 	};
 
 	/** Parses args against the known options. On failure returns false with a message naming the option. */
@@ -21,6 +23,8 @@ public:
 
 	bool has (const std::string& name) const { return values.count (name) != 0; }
 	std::optional<std::string> value (const std::string& name) const;
+	/** Every value of a repeatable option, in command-line order. */
+	std::vector<std::string> all (const std::string& name) const;
 	const std::vector<std::string>& positionals () const { return positional; }
 
 	/** The option's value as a finite number within [min, max]; the default when absent. Sets `error`
@@ -33,5 +37,6 @@ public:
 
 private:
 	std::map<std::string, std::string> values;
+	std::map<std::string, std::vector<std::string>> repeatedValues;
 	std::vector<std::string> positional;
 };

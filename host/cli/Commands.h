@@ -8,6 +8,7 @@
 int runInfoCommand (const std::vector<std::string>& args);
 int runRenderCommand (const std::vector<std::string>& args);
 int runDemoCommand (const std::vector<std::string>& args);
+int runPresetCommand (const std::vector<std::string>& args);
 int runSvgCommand (const std::vector<std::string>& args);
 
 /** Exit statuses shared by every command. */

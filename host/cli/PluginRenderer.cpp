@@ -1,5 +1,7 @@
 #include "host/cli/PluginRenderer.h"
 
+#include "host/VstPreset.h"
+
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
@@ -54,13 +56,52 @@ bool PluginRenderer::open (const std::string& bundle, double sampleRate, int cha
 	setup.outputChannels = channels;
 	blocks->prepare (setup);
 	blocks->processData ().processMode = kOffline;
+	blocks->takeEditsFrom (&instance->parameterEdits ());
 
 	auto& transport = blocks->transport ();
 	transport.setSampleRate (sampleRate);
 	transport.setTempo (settings.tempo);
 	transport.setPosition (settings.startPosition);
 	transport.setPlaying (!settings.stopped);
-	settingsSent = false;
+	return true;
+}
+
+bool PluginRenderer::applyPreset (const std::string& path, std::string& error)
+{
+	if (!instance)
+	{
+		error = "the plug-in is not open";
+		return false;
+	}
+	QuorvaneHost::VstPreset preset;
+	if (!QuorvaneHost::loadVstPresetFile (path, preset, error))
+		return false;
+	std::string reason;
+	if (!instance->loadPreset (preset, reason))
+	{
+		error = "the preset '" + path + "' cannot be used: " + reason;
+		return false;
+	}
+	return true;
+}
+
+bool PluginRenderer::applyParameters (const std::vector<ParameterSetting>& settings, std::string& error)
+{
+	if (!instance)
+	{
+		error = "the plug-in is not open";
+		return false;
+	}
+	return applyParameterSettings (*instance, settings, error);
+}
+
+bool PluginRenderer::flushEdits (std::string& error)
+{
+	if (!blocks || blocks->process (0) != kResultOk)
+	{
+		error = "the plug-in failed to process a block";
+		return false;
+	}
 	return true;
 }
 
@@ -94,14 +135,6 @@ bool PluginRenderer::process (const double* input, double* output, long frames, 
 
 bool PluginRenderer::processBlock (const double* input, double* output, int frames)
 {
-	// The settings travel as parameter changes of the first block, as a host's automation would send them.
-	if (!settingsSent)
-	{
-		for (const auto& parameter : normalizedParameters (renderSettings))
-			blocks->addParameterChange (parameter.id, parameter.normalized);
-		settingsSent = true;
-	}
-
 	const bool is64 = renderSettings.use64Bit;
 	for (int c = 0; c < channelCount; ++c)
 	{

@@ -27,11 +27,15 @@ void printRenderHelp (std::ostream& out)
 	       "processed on mono buses. The settings apply from the first sample; the transport plays\n"
 	       "from --start at --tempo unless --stopped.\n"
 	       "\n"
+	       "Example: quorvane render in.wav out.wav --set \"Note Sync=1/8\" --set Mix=50 --tempo 128\n"
+	       "\n"
 	       "Options:\n"
 	    << renderOptionsHelp () << "\n"
+	    << parameterOrderHelp () << "\n"
 	    << bundleSearchHelp ()
 	    << "\n"
-	       "Exit status: 0 done, 1 the file or the plug-in failed, 2 bad command line.\n";
+	       "Exit status: 0 done, 1 a file, the preset or the plug-in failed, 2 bad command line (a\n"
+	       "parameter text the plug-in does not accept included).\n";
 }
 
 struct SoundFile
@@ -94,10 +98,17 @@ int runRenderCommand (const std::vector<std::string>& args)
 
 	PluginRenderer renderer;
 	if (!renderer.open (locateBundle (commandLine.value ("bundle")), inputInfo.samplerate, inputInfo.channels, settings,
-	                    error))
+	                    error) ||
+	    (settings.presetPath && !renderer.applyPreset (*settings.presetPath, error)))
 	{
 		std::cerr << "quorvane render: " << error << "\n";
 		return kExitFailure;
+	}
+	// A text the plug-in does not accept is a mistake on the command line, though only the plug-in can tell.
+	if (!renderer.applyParameters (settings.parameters, error))
+	{
+		std::cerr << "quorvane render: " << error << "\n";
+		return kExitUsage;
 	}
 
 	SF_INFO outputInfo{};

@@ -1,28 +1,85 @@
 #include "host/cli/RenderSettings.h"
 
-#include "plugin/ids.h"
-
-const std::vector<std::string>& noteSyncNames ()
+namespace
 {
-	static const std::vector<std::string> names{"4/1", "2/1", "1/1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64"};
-	return names;
+
+struct Shortcut
+{
+	const char* option;
+	const char* title;
+};
+
+// Each shortcut is a --set of one parameter, by title.
+const Shortcut shortcuts[] = {
+    {"sync", "Note Sync"},
+    {"mix", "Mix"},
+    {"duration", "Duration"},
+    {"offset", "Offset"},
+};
+
+} // namespace
+
+std::vector<CommandLine::Option> parameterOptions ()
+{
+	return {{"preset", true},   {"set", true, true}, {"sync", true},   {"mix", true},
+	        {"duration", true}, {"offset", true},    {"bypass", false}};
 }
 
-std::vector<CommandLine::Option> renderOptions ()
+const char* parameterOptionsHelp ()
 {
-	return {{"tempo", true},  {"sync", true},    {"mix", true},   {"duration", true},
-	        {"offset", true}, {"bypass", false}, {"start", true}, {"stopped", false},
-	        {"block", true},  {"double", false}, {"bundle", true}};
-}
-
-const char* renderOptionsHelp ()
-{
-	return "  --tempo BPM         tempo in quarter notes per minute, above 0 up to 1000 (default 120)\n"
+	return "  --preset FILE       load a .vstpreset (from any VST3 host) before the settings below\n"
+	       "  --set TITLE=TEXT    set a parameter by its title to a text as a host shows it, e.g.\n"
+	       "                      --set \"Note Sync=1/8\" --set Mix=50 --set Offset=-0.25 --set Bypass=1\n"
+	       "                      (repeatable; 'quorvane info' lists the parameters and their texts)\n"
 	       "  --sync NOTE         Note Sync: 4/1 2/1 1/1 1/2 1/4 1/8 1/16 1/32 1/64 (default 1/4)\n"
 	       "  --mix PERCENT       depth of the dip, 0 to 100 (default 100)\n"
 	       "  --duration FRACTION part of each cycle over which the gain climbs back, 0 to 1 (default 0.5)\n"
 	       "  --offset CYCLES     shift of the cycle against the beat, -1 to 1 (default 0)\n"
-	       "  --bypass            Bypass on: the gain glides to unity\n"
+	       "  --bypass            Bypass on: the gain glides to unity\n";
+}
+
+const char* parameterOrderHelp ()
+{
+	return "The preset comes first, then the shortcuts, then every --set in order; a later setting of\n"
+	       "the same parameter wins.\n";
+}
+
+bool readParameterOptions (const CommandLine& commandLine, RenderSettings& settings, std::string& error)
+{
+	settings.presetPath = commandLine.value ("preset");
+	settings.parameters.clear ();
+	for (const Shortcut& shortcut : shortcuts)
+		if (auto text = commandLine.value (shortcut.option))
+			settings.parameters.push_back ({shortcut.title, *text, std::string ("--") + shortcut.option + " " + *text});
+	if (commandLine.has ("bypass"))
+		settings.parameters.push_back ({"Bypass", "1", "--bypass"});
+	for (const auto& argument : commandLine.all ("set"))
+	{
+		ParameterSetting setting;
+		if (!parseParameterSetting (argument, setting, error))
+			return false;
+		settings.parameters.push_back (setting);
+	}
+	return true;
+}
+
+std::vector<CommandLine::Option> renderOptions ()
+{
+	auto options = parameterOptions ();
+	for (const CommandLine::Option& option : std::vector<CommandLine::Option>{{"tempo", true},
+	                                                                          {"start", true},
+	                                                                          {"stopped", false},
+	                                                                          {"block", true},
+	                                                                          {"double", false},
+	                                                                          {"bundle", true}})
+		options.push_back (option);
+	return options;
+}
+
+std::string renderOptionsHelp ()
+{
+	return std::string (parameterOptionsHelp ()) +
+	       "  --tempo BPM         tempo in quarter notes per minute, above 0 up to 1000 (default 120)\n"
 	       "  --start QN          musical position of the first sample in quarter notes (default 0)\n"
 	       "  --stopped           render with the transport stopped (the gain glides to unity)\n"
 	       "  --block N           block size in samples, 1 to 65536 (default 512)\n"
@@ -35,9 +92,6 @@ bool readRenderSettings (const CommandLine& commandLine, RenderSettings& setting
 	settings = {};
 	double blockSize = 0.0;
 	if (!commandLine.number ("tempo", 0.0, 1000.0, 120.0, settings.tempo, error) ||
-	    !commandLine.number ("mix", 0.0, 100.0, 100.0, settings.mixPercent, error) ||
-	    !commandLine.number ("duration", 0.0, 1.0, 0.5, settings.duration, error) ||
-	    !commandLine.number ("offset", -1.0, 1.0, 0.0, settings.offset, error) ||
 	    !commandLine.number ("start", -1e9, 1e9, 0.0, settings.startPosition, error) ||
 	    !commandLine.number ("block", 1.0, 65536.0, 512.0, blockSize, error))
 		return false;
@@ -52,34 +106,7 @@ bool readRenderSettings (const CommandLine& commandLine, RenderSettings& setting
 		return false;
 	}
 	settings.blockSize = static_cast<int> (blockSize);
-
-	if (auto sync = commandLine.value ("sync"))
-	{
-		const auto& names = noteSyncNames ();
-		settings.noteSyncIndex = -1;
-		for (size_t i = 0; i < names.size (); ++i)
-			if (names[i] == *sync)
-				settings.noteSyncIndex = static_cast<int> (i);
-		if (settings.noteSyncIndex < 0)
-		{
-			error = "--sync must be one of 4/1 2/1 1/1 1/2 1/4 1/8 1/16 1/32 1/64, not '" + *sync + "'";
-			return false;
-		}
-	}
-	settings.bypass = commandLine.has ("bypass");
 	settings.stopped = commandLine.has ("stopped");
 	settings.use64Bit = commandLine.has ("double");
-	return true;
-}
-
-std::vector<ParameterValue> normalizedParameters (const RenderSettings& settings)
-{
-	return {
-	    {kDurationId, settings.duration},
-	    {kMixId, settings.mixPercent / 100.0},
-	    {kOffsetId, settings.offset * 0.5 + 0.5},
-	    // Index i of the nine entries is i / 8, as the host's list parameter gives it.
-	    {kNoteSyncId, settings.noteSyncIndex / 8.0},
-	    {kBypassId, settings.bypass ? 1.0 : 0.0},
-	};
+	return readParameterOptions (commandLine, settings, error);
 }

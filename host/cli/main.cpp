@@ -18,10 +18,8 @@ using Command = int (*) (const std::vector<std::string>&);
 const std::map<std::string, Command>& commands ()
 {
 	static const std::map<std::string, Command> table{
-	    {"info", runInfoCommand},
-	    {"render", runRenderCommand},
-	    {"demo", runDemoCommand},
-	    {"svg", runSvgCommand},
+	    {"info", runInfoCommand},     {"render", runRenderCommand}, {"demo", runDemoCommand},
+	    {"preset", runPresetCommand}, {"svg", runSvgCommand},
 	};
 	return table;
 }
@@ -31,8 +29,9 @@ void printHelp (std::ostream& out)
 	out << "Usage: quorvane COMMAND [ARGUMENTS]\n"
 	       "\n"
 	       "Commands:\n"
-	       "  info [BUNDLE]        show the module's factory information and class entries\n"
+	       "  info [BUNDLE]        show the module's factory information, class entries and parameters\n"
 	       "  render IN OUT [...]  process an audio file through Quorvane\n"
+	       "  preset save FILE     write Quorvane's settings as a .vstpreset for any VST3 host\n"
 	       "  demo [DIR]           render a built-in chord pad and a picture of the gain\n"
 	       "  svg IN.svg OUT.png   draw an SVG document to a PNG the way the editor draws it\n"
 	       "\n"

@@ -1,8 +1,10 @@
 // The quorvane tool run as a user runs it: rendered files compared sample for sample with the same
-// settings driven through the host library in this process, and its answers to bad command lines.
+// settings driven through the host library in this process, parameters set by their texts, presets saved
+// and loaded back, and its answers to bad command lines and bad presets.
 
 #include "tests/host/HostTestSupport.h"
 
+#include "host/VstPreset.h"
 #include "plugin/ids.h"
 
 #include <sndfile.h>
@@ -13,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 using namespace Steinberg;
@@ -168,9 +171,11 @@ TEST_F (Cli, RenderMatchesTheHostLibrarySampleForSample)
 	const Audio input = stereoTestSignal (70100, 48000);
 	ASSERT_TRUE (writeAudio (path ("in.wav"), input));
 
-	const auto run =
-	    runCli ("render " + path ("in.wav") + " " + path ("out.wav") +
-	            " --tempo 100 --sync 1/8 --mix 60 --duration 0.3 --offset -0.25 --start 2.5 --block 300" + bundle ());
+	// Shortcuts and --set texts mixed; a later --set of the same parameter wins over its shortcut.
+	const auto run = runCli ("render " + path ("in.wav") + " " + path ("out.wav") +
+	                         " --tempo 100 --set 'Note Sync=1/8' --mix 10 --set Mix=60 --set 'Duration=0.3 beats'"
+	                         " --offset -0.25 --start 2.5 --block 300" +
+	                         bundle ());
 	ASSERT_EQ (run.status, 0) << run.output;
 
 	const Audio output = readAudio (path ("out.wav"));
@@ -297,9 +302,33 @@ TEST_F (Cli, BadCommandLinesAreRefusedWithAReason)
 		std::string message;
 	};
 	const Case cases[] = {
-	    {"render" + files + " --sync 1/3", 2,
-	     "--sync must be one of 4/1 2/1 1/1 1/2 1/4 1/8 1/16 1/32 1/64, not '1/3'"},
-	    {"render" + files + " --mix 150", 2, "--mix must be a number from 0 to 100, not '150'"},
+	    {"render" + files + " --sync 1/3" + bundle (), 2,
+	     "--sync 1/3: Note Sync does not accept '1/3'; it accepts 4/1, 2/1, 1/1, 1/2, 1/4, 1/8, 1/16, 1/32, 1/64\n"},
+	    {"render" + files + " --set 'Note Sync=1/3'" + bundle (), 2,
+	     "--set \"Note Sync=1/3\": Note Sync does not accept '1/3'; it accepts 4/1, 2/1, 1/1, 1/2, 1/4, 1/8, 1/16, "
+	     "1/32, 1/64\n"},
+	    {"render" + files + " --mix 150" + bundle (), 2,
+	     "--mix 150: Mix does not accept '150'; it accepts a number from 0 to 100 (% wet)\n"},
+	    {"render" + files + " --set Mix=-1" + bundle (), 2, "Mix does not accept '-1'; it accepts a number from 0"},
+	    {"render" + files + " --set Mix=loud" + bundle (), 2,
+	     "--set Mix=loud: Mix does not accept 'loud'; it accepts a number from 0 to 100 (% wet)\n"},
+	    {"render" + files + " --set Offset=1.5" + bundle (), 2,
+	     "--set Offset=1.5: Offset does not accept '1.5'; it accepts a number from -1.00 to 1.00 (beats)\n"},
+	    {"render" + files + " --duration nan" + bundle (), 2,
+	     "--duration nan: Duration does not accept 'nan'; it accepts a number from 0.00 to 1.00 (beats)\n"},
+	    {"render" + files + " --set Bypass=On" + bundle (), 2,
+	     "--set Bypass=On: Bypass does not accept 'On'; it accepts 0 (Off) or 1 (On)\n"},
+	    {"render" + files + " --set Bypass=2" + bundle (), 2, "Bypass does not accept '2'"},
+	    {"render" + files + " --set Foo=1" + bundle (), 2,
+	     "--set Foo=1: no parameter 'Foo'; the parameters are Bypass, Duration, Mix, Offset, Note Sync\n"},
+	    {"render" + files + " --set Mix", 2, "--set Mix: expected TITLE=TEXT"},
+	    {"render" + files + " --set =5", 2, "--set =5: expected TITLE=TEXT"},
+	    // A good setting before a bad one is not applied either: the render does not start.
+	    {"render" + files + " --set Mix=50 --set Duration=2" + bundle (), 2, "Duration does not accept '2'"},
+	    {"render" + files + " --preset " + path ("none.vstpreset") + bundle (), 1,
+	     "cannot read the preset '" + path ("none.vstpreset") + "': no such file"},
+	    {"render" + files + " --preset " + path ("in.wav") + bundle (), 1,
+	     "the preset '" + path ("in.wav") + "' cannot be used: it is not a VST3 preset"},
 	    {"render" + files + " --tempo fast", 2, "--tempo must be a number from 0 to 1000, not 'fast'"},
 	    {"render" + files + " --tempo 0", 2, "--tempo must be above 0"},
 	    {"render" + files + " --tempo nan", 2, "--tempo must be a number"},
@@ -358,6 +387,247 @@ TEST_F (Cli, InfoAndHelp)
 		EXPECT_EQ (runCli (std::string ("help ") + command).output, run.output);
 	}
 	EXPECT_NE (runCli ("render --help").output.find ("--sync NOTE"), std::string::npos);
+	EXPECT_NE (runCli ("render --help").output.find ("--set TITLE=TEXT"), std::string::npos);
+	EXPECT_NE (runCli ("render --help").output.find ("--preset FILE"), std::string::npos);
+	run = runCli ("preset --help");
+	EXPECT_EQ (run.status, 0);
+	EXPECT_NE (run.output.find ("Usage: quorvane preset save FILE"), std::string::npos) << run.output;
+	EXPECT_EQ (runCli ("help preset").output, run.output);
+	EXPECT_NE (runCli ("--help").output.find ("preset save FILE"), std::string::npos);
+}
+
+TEST_F (Cli, InfoListsEveryParameterWithItsTexts)
+{
+	const auto run = runCli ("info" + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	EXPECT_NE (run.output.find ("[1] QuorvaneController\n  Class ID:       E00EB0DA936CF44FA6283AFEA43FA525\n"
+	                            "  Category:       Component Controller Class\n"),
+	           std::string::npos)
+	    << run.output;
+	const char* blocks[] = {
+	    "Parameters: 5\n",
+	    "\n100 Bypass\n"
+	    "  Short title:    (none)\n"
+	    "  Units:          (none)\n"
+	    "  Step count:     1\n"
+	    "  Default:        0 (Off)\n"
+	    "  Flags:          automatable, bypass\n"
+	    "  Text at 0, 0.25, 0.5, 0.75, 1: Off | Off | Off | On | On\n",
+	    "\n1000 Duration\n"
+	    "  Short title:    (none)\n"
+	    "  Units:          beats\n"
+	    "  Step count:     0 (continuous)\n"
+	    "  Default:        0.5 (0.50)\n"
+	    "  Flags:          automatable\n"
+	    "  Text at 0, 0.25, 0.5, 0.75, 1: 0.00 | 0.25 | 0.50 | 0.75 | 1.00\n",
+	    "\n1005 Mix\n"
+	    "  Short title:    (none)\n"
+	    "  Units:          % wet\n"
+	    "  Step count:     0 (continuous)\n"
+	    "  Default:        1 (100)\n"
+	    "  Flags:          automatable\n"
+	    "  Text at 0, 0.25, 0.5, 0.75, 1: 0 | 25 | 50 | 75 | 100\n",
+	    "\n1020 Offset\n"
+	    "  Short title:    (none)\n"
+	    "  Units:          beats\n"
+	    "  Step count:     0 (continuous)\n"
+	    "  Default:        0.5 (0.00)\n"
+	    "  Flags:          automatable\n"
+	    "  Text at 0, 0.25, 0.5, 0.75, 1: -1.00 | -0.50 | 0.00 | 0.50 | 1.00\n",
+	    "\n1030 Note Sync\n"
+	    "  Short title:    Sync\n"
+	    "  Units:          (none)\n"
+	    "  Step count:     8\n"
+	    "  Default:        0.5 (1/4)\n"
+	    "  Flags:          automatable, list\n"
+	    "  Text at 0, 0.25, 0.5, 0.75, 1: 4/1 | 1/1 | 1/4 | 1/16 | 1/64\n",
+	};
+	size_t from = 0;
+	for (const char* block : blocks)
+	{
+		const size_t at = run.output.find (block, from);
+		EXPECT_NE (at, std::string::npos) << block << "\n---\n" << run.output;
+		if (at != std::string::npos)
+			from = at; // in this order
+	}
+}
+
+TEST_F (Cli, PresetSaveLoadsBackIntoAFreshPair)
+{
+	auto module = QuorvaneTest::loadModule ();
+	ASSERT_TRUE (module);
+	std::string error;
+	auto readBack = [&] (const std::string& file)
+	{
+		QuorvaneHost::VstPreset preset;
+		EXPECT_TRUE (QuorvaneHost::loadVstPresetFile (file, preset, error)) << error;
+		auto pair = QuorvaneHost::PluginInstance::createFirstAudioEffect (module, error);
+		EXPECT_TRUE (pair) << error;
+		if (pair)
+		{
+			EXPECT_TRUE (pair->loadPreset (preset, error)) << error;
+		}
+		return pair;
+	};
+	auto values = [] (QuorvaneHost::PluginInstance& pair)
+	{
+		std::vector<ParamValue> result;
+		for (ParamID id : {kBypassId, kDurationId, kMixId, kOffsetId, kNoteSyncId})
+			result.push_back (pair.parameterNormalized (id));
+		return result;
+	};
+
+	auto run = runCli ("preset save " + path ("a.vstpreset") +
+	                   " --set 'Note Sync=1/8' --set Mix=50 --set Bypass=1 --duration 0.25 --offset -0.5" + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	EXPECT_NE (run.output.find ("Saved " + path ("a.vstpreset") +
+	                            ": Bypass On, Duration 0.25 beats, Mix 50 % wet, Offset -0.50 beats, Note Sync 1/8\n"),
+	           std::string::npos)
+	    << run.output;
+	auto pair = readBack (path ("a.vstpreset"));
+	ASSERT_TRUE (pair);
+	EXPECT_EQ (values (*pair), (std::vector<ParamValue>{1.0, 0.25, 0.5, 0.25, 0.625}));
+	std::vector<std::uint8_t> processorState, controllerState;
+	pair->getState (processorState);
+	EXPECT_EQ (processorState,
+	           (std::vector<std::uint8_t>{0x01, 0x00, 0x00, 0x80, 0x3E, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00,
+	                                      0x80, 0x3E, 0x00, 0x00, 0x20, 0x3F, 0x01, 0x00, 0x00, 0x00}));
+	pair->getControllerState (controllerState);
+	EXPECT_TRUE (controllerState.empty ()); // the saving pair had no editor size either
+
+	// A preset from a host that stored an editor size: the size and every value not set survive a save
+	// through the tool.
+	auto donor = QuorvaneHost::PluginInstance::createFirstAudioEffect (module, error);
+	ASSERT_TRUE (donor) << error;
+	const std::vector<std::uint8_t> sizeRecord = {0x01, 0x80, 0x02, 0x00, 0x00, 0x33, 0x04, 0x00, 0x00};
+	ASSERT_EQ (donor->setControllerState (sizeRecord), kResultOk);
+	const std::vector<std::uint8_t> donorRecord = {0x01, 0x00, 0x00, 0x40, 0x3F, 0x00, 0x00, 0xA0, 0x3E, 0x00, 0x00,
+	                                               0x40, 0x3F, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+	ASSERT_EQ (donor->setState (donorRecord), kResultOk); // Duration 0.75, Mix 0.3125, Offset 0.75, "4/1"
+	QuorvaneHost::VstPreset donorPreset;
+	ASSERT_TRUE (donor->savePreset (donorPreset, error)) << error;
+	ASSERT_TRUE (QuorvaneHost::saveVstPresetFile (path ("host.vstpreset"), donorPreset, error)) << error;
+
+	run = runCli ("preset save " + path ("b.vstpreset") + " --preset " + path ("host.vstpreset") + " --sync 1/16" +
+	              bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	pair = readBack (path ("b.vstpreset"));
+	ASSERT_TRUE (pair);
+	EXPECT_EQ (values (*pair), (std::vector<ParamValue>{0.0, 0.75, 0.3125, 0.75, 0.75}));
+	pair->getControllerState (controllerState);
+	EXPECT_EQ (controllerState, sizeRecord);
+
+	// The tool's own preset round trip: saving b again unchanged gives the same file.
+	run = runCli ("preset save " + path ("c.vstpreset") + " --preset " + path ("b.vstpreset") + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	auto fileBytes = [] (const std::string& file)
+	{
+		std::ifstream in (file, std::ios::binary);
+		return std::vector<char> ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char> ());
+	};
+	EXPECT_EQ (fileBytes (path ("c.vstpreset")), fileBytes (path ("b.vstpreset")));
+}
+
+TEST_F (Cli, BadPresetsAreRefusedAndNothingIsWritten)
+{
+	auto module = QuorvaneTest::loadModule ();
+	ASSERT_TRUE (module);
+	std::string error;
+	auto donor = QuorvaneHost::PluginInstance::createFirstAudioEffect (module, error);
+	ASSERT_TRUE (donor) << error;
+	QuorvaneHost::VstPreset good;
+	ASSERT_TRUE (donor->savePreset (good, error)) << error;
+	std::vector<std::uint8_t> bytes;
+	ASSERT_TRUE (QuorvaneHost::encodeVstPreset (good, bytes, error)) << error;
+
+	auto writeFile = [this] (const char* name, const std::vector<std::uint8_t>& content)
+	{
+		std::ofstream (path (name), std::ios::binary)
+		    .write (reinterpret_cast<const char*> (content.data ()), static_cast<std::streamsize> (content.size ()));
+		return path (name);
+	};
+	QuorvaneHost::VstPreset foreign = good;
+	foreign.classId = ControllerUID;
+	std::vector<std::uint8_t> foreignBytes;
+	ASSERT_TRUE (QuorvaneHost::encodeVstPreset (foreign, foreignBytes, error)) << error;
+	QuorvaneHost::VstPreset badRecord = good;
+	badRecord.componentState[0] = 2;
+	std::vector<std::uint8_t> badRecordBytes;
+	ASSERT_TRUE (QuorvaneHost::encodeVstPreset (badRecord, badRecordBytes, error)) << error;
+
+	struct Case
+	{
+		std::string preset;
+		std::string message;
+	};
+	const Case cases[] = {
+	    {writeFile ("cut.vstpreset", std::vector<std::uint8_t> (bytes.begin (), bytes.end () - 1)),
+	     "cannot be used: it is damaged or cut short"},
+	    {writeFile ("foreign.vstpreset", foreignBytes),
+	     "cannot be used: it belongs to another plug-in (class ID E00EB0DA936CF44FA6283AFEA43FA525, not "
+	     "8C3B7CA13479DA41B08706CA2D7F3E48)"},
+	    {writeFile ("record.vstpreset", badRecordBytes), "cannot be used: the processor refused its state"},
+	};
+	const Audio input = stereoTestSignal (1000, 48000);
+	ASSERT_TRUE (writeAudio (path ("in.wav"), input));
+	for (const Case& c : cases)
+	{
+		auto run = runCli ("preset save " + path ("out.vstpreset") + " --preset " + c.preset + bundle ());
+		EXPECT_EQ (run.status, 1) << run.output;
+		EXPECT_NE (run.output.find (c.message), std::string::npos) << run.output;
+		EXPECT_FALSE (fs::exists (path ("out.vstpreset")));
+		run = runCli ("render " + path ("in.wav") + " " + path ("out.wav") + " --preset " + c.preset + bundle ());
+		EXPECT_EQ (run.status, 1) << run.output;
+		EXPECT_NE (run.output.find (c.message), std::string::npos) << run.output;
+		EXPECT_FALSE (fs::exists (path ("out.wav")));
+	}
+
+	// Command-line mistakes of the preset command.
+	for (const auto& [arguments, message] : std::vector<std::pair<std::string, std::string>>{
+	         {"preset", "expected 'save FILE'"},
+	         {"preset load x.vstpreset", "no preset command 'load'"},
+	         {"preset save", "expected one file to write"},
+	         {"preset save a b", "expected one file to write"},
+	         {"preset save " + path ("out.vstpreset") + " --set Mix=200" + bundle (),
+	          "--set Mix=200: Mix does not accept '200'"},
+	     })
+	{
+		const auto run = runCli (arguments);
+		EXPECT_EQ (run.status, 2) << arguments << "\n" << run.output;
+		EXPECT_NE (run.output.find (message), std::string::npos) << run.output;
+	}
+	EXPECT_FALSE (fs::exists (path ("out.vstpreset")));
+	const auto run = runCli ("preset save " + path ("missing-folder/out.vstpreset") + bundle ());
+	EXPECT_EQ (run.status, 1);
+	EXPECT_NE (run.output.find ("cannot write '" + path ("missing-folder/out.vstpreset") + "'"), std::string::npos)
+	    << run.output;
+}
+
+TEST_F (Cli, RenderWithAPresetEqualsRenderWithItsSettings)
+{
+	const Audio input = stereoTestSignal (30000, 48000);
+	ASSERT_TRUE (writeAudio (path ("in.wav"), input));
+	const std::string settings = " --set 'Note Sync=1/16' --set Mix=40 --set Duration=0.75 --set Offset=0.5";
+	auto run = runCli ("preset save " + path ("p.vstpreset") + settings + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	run = runCli ("render " + path ("in.wav") + " " + path ("preset.wav") + " --preset " + path ("p.vstpreset") +
+	              bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	run = runCli ("render " + path ("in.wav") + " " + path ("set.wav") + settings + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+
+	const Audio fromPreset = readAudio (path ("preset.wav"));
+	ASSERT_EQ (fromPreset.frames (), input.frames ());
+	EXPECT_EQ (fromPreset.samples, readAudio (path ("set.wav")).samples);
+	Settings expected;
+	expected.parameters = {{kNoteSyncId, 0.75}, {kMixId, 0.4}, {kDurationId, 0.75}, {kOffsetId, 0.75}};
+	EXPECT_EQ (fromPreset.samples, renderInProcess (input, expected));
+	// A --set after the preset wins over the preset's value.
+	run = runCli ("render " + path ("in.wav") + " " + path ("mixed.wav") + " --preset " + path ("p.vstpreset") +
+	              " --set Mix=100" + bundle ());
+	ASSERT_EQ (run.status, 0) << run.output;
+	expected.parameters[1] = {kMixId, 1.0};
+	EXPECT_EQ (readAudio (path ("mixed.wav")).samples, renderInProcess (input, expected));
 }
 
 TEST_F (Cli, DemoWritesAudioAndPicture)

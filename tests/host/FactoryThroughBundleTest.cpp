@@ -28,6 +28,9 @@ using InitDllFunc = bool (*) ();
 // store, in the COM-compatible order on every platform.
 const TUID processorBytes = {'\x8C', '\x3B', '\x7C', '\xA1', '\x34', '\x79', '\xDA', '\x41',
                              '\xB0', '\x87', '\x06', '\xCA', '\x2D', '\x7F', '\x3E', '\x48'};
+// The controller's (words DAB00EE0 6C934FF4 A6283AFE A43FA525), in the same order.
+const TUID controllerBytes = {'\xE0', '\x0E', '\xB0', '\xDA', '\x93', '\x6C', '\xF4', '\x4F',
+                              '\xA6', '\x28', '\x3A', '\xFE', '\xA4', '\x3F', '\xA5', '\x25'};
 
 } // namespace
 
@@ -80,13 +83,26 @@ TEST (FactoryThroughBundle, FactoryInformationAndProcessorEntry)
 	EXPECT_EQ (processor.unicode->sdkVersion, "VST 3.8.0");
 	EXPECT_EQ (processor.unicode->classFlags, 1u);
 
-	// The controller's entry comes right after the processor's, when it is built in.
-	if (description.classes.size () > 1)
-	{
-		EXPECT_EQ (description.classes.size (), 2u);
-		EXPECT_EQ (description.classes[1].category, "Component Controller Class");
-		EXPECT_TRUE (description.classes[1].cid == ControllerUID);
-	}
+	// Exactly two classes: the controller's entry comes right after the processor's.
+	ASSERT_EQ (description.classes.size (), 2u);
+	const ClassEntry& controller = description.classes[1];
+	EXPECT_EQ (memcmp (controller.cid.toTUID (), controllerBytes, sizeof (TUID)), 0);
+	EXPECT_TRUE (controller.cid == ControllerUID);
+	EXPECT_EQ (controller.cardinality, 0x7FFFFFFF);
+	EXPECT_EQ (controller.category, "Component Controller Class");
+	EXPECT_EQ (controller.name, "QuorvaneController");
+	ASSERT_TRUE (controller.hasInfo2);
+	EXPECT_EQ (controller.classFlags, 0u);
+	EXPECT_EQ (controller.subCategories, "");
+	EXPECT_EQ (controller.vendor, "");
+	EXPECT_EQ (controller.version, "1.2.0.0");
+	EXPECT_EQ (controller.sdkVersion, "VST 3.8.0");
+	ASSERT_TRUE (controller.unicode.has_value ());
+	EXPECT_TRUE (controller.unicode->cid == controller.cid);
+	EXPECT_EQ (controller.unicode->name, "QuorvaneController");
+	EXPECT_EQ (controller.unicode->category, "Component Controller Class");
+	EXPECT_EQ (controller.unicode->classFlags, 0u);
+	EXPECT_EQ (controller.unicode->version, "1.2.0.0");
 	// Out-of-range indices are refused rather than read past the table.
 	PClassInfo info{};
 	EXPECT_NE (module->factory ()->getClassInfo (static_cast<int32> (description.classes.size ()), &info), kResultOk);

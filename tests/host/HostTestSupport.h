@@ -1,5 +1,6 @@
-// Shared set-up for the tests that drive the real bundle through the host library: a processor loaded
-// from the module, its buses activated, set up, active and processing, with a BlockProcessor ready.
+// Shared set-up for the tests that drive the real bundle through the host library: a processor and its
+// controller loaded from the module, buses activated, set up, active and processing, with a BlockProcessor
+// ready that takes the controller's edits.
 #pragma once
 
 #include "host/BlockProcessor.h"
@@ -72,6 +73,7 @@ inline RunningProcessor startProcessor (const QuorvaneHost::BlockProcessor::Setu
 	EXPECT_TRUE (processing == kResultOk || processing == kNotImplemented) << processing;
 	running.blocks = std::make_unique<QuorvaneHost::BlockProcessor> (running.instance->audioProcessor ());
 	running.blocks->prepare (setup);
+	running.blocks->takeEditsFrom (&running.instance->parameterEdits ());
 	running.blocks->transport ().setSampleRate (sampleRate);
 	return running;
 }

@@ -1,5 +1,6 @@
 // Real-time safety of a block as the host runs it: no heap allocation, no free and no lock between the
-// host's call of process and its return, in any of the ways a host drives the processor.
+// host's call of process and its return, in any of the ways a host drives the processor, the edit
+// controller present and its edits on their way.
 
 #include "tests/host/AllocationCounter.h"
 #include "tests/host/HostTestSupport.h"
@@ -7,6 +8,7 @@
 #include "host/FactoryDescription.h"
 #include "plugin/ids.h"
 
+#include <cstring>
 #include <functional>
 #include <mutex>
 #include <vector>
@@ -72,6 +74,7 @@ TEST (RealTimeSafetyThroughBundle, ProcessAllocatesNothingAndTakesNoLock)
 	{
 		const char* name;
 		bool use64, inPlace, context, playing, changes;
+		bool controllerEdits = false;
 	};
 	const Case cases[] = {
 	    {"32-bit", false, false, true, true, false},
@@ -82,6 +85,8 @@ TEST (RealTimeSafetyThroughBundle, ProcessAllocatesNothingAndTakesNoLock)
 	    {"stopped", false, false, true, false, false},
 	    {"parameter changes", false, false, true, true, true},
 	    {"parameter changes 64-bit", true, false, true, true, true},
+	    {"controller edits", false, false, true, true, false, true},
+	    {"controller edits and queue changes", true, true, true, true, true, true},
 	};
 	for (const Case& c : cases)
 	{
@@ -106,11 +111,29 @@ TEST (RealTimeSafetyThroughBundle, ProcessAllocatesNothingAndTakesNoLock)
 				blocks.addParameterChange (kBypassId, block % 13 == 0 ? 1.0 : 0.0);
 				blocks.addParameterChange (1001, 0.5);
 			}
+			if (c.controllerEdits)
+			{
+				// On the user-interface side, outside the counted block: a gesture and host automation, as a
+				// host delivers them while the controller exists.
+				auto* handler = running.instance->componentHandler ();
+				ASSERT_NE (handler, nullptr);
+				handler->beginEdit (kMixId);
+				handler->performEdit (kMixId, (block % 11) / 10.0);
+				handler->performEdit (kMixId, (block % 6) / 5.0);
+				handler->endEdit (kMixId);
+				ASSERT_EQ (running.instance->automateParameter (kNoteSyncId, (block % 9) / 8.0), kResultOk);
+				ASSERT_EQ (running.instance->automateParameter (kDurationId, (block % 4) / 3.0), kResultOk);
+				ASSERT_EQ (running.instance->automateParameter (kOffsetId, (block % 5) / 4.0), kResultOk);
+				ASSERT_EQ (running.instance->automateParameter (kBypassId, block % 17 == 0 ? 1.0 : 0.0), kResultOk);
+				ASSERT_TRUE (running.instance->parameterEdits ().hasPending ());
+			}
 			QuorvaneTest::fillInputs (blocks, 0.5);
 			const int32 numSamples = block % 4 == 3 ? 509 : 512;
 			tresult result = kResultFalse;
 			const auto counts = countDuring ([&] { result = blocks.process (numSamples); });
 			ASSERT_EQ (result, kResultOk);
+			// The block took every edit.
+			ASSERT_FALSE (running.instance->parameterEdits ().hasPending ());
 			total.allocations += counts.allocations;
 			total.frees += counts.frees;
 			total.locks += counts.locks;
@@ -118,5 +141,14 @@ TEST (RealTimeSafetyThroughBundle, ProcessAllocatesNothingAndTakesNoLock)
 		EXPECT_EQ (total.allocations, 0);
 		EXPECT_EQ (total.frees, 0);
 		EXPECT_EQ (total.locks, 0);
+		if (c.controllerEdits && !c.changes)
+		{
+			// And the edits did arrive: the last block's values are the processor's.
+			std::vector<std::uint8_t> state;
+			ASSERT_EQ (running.instance->getState (state), kResultOk);
+			float mix = 0.f;
+			std::memcpy (&mix, &state[5], 4);
+			EXPECT_EQ (mix, static_cast<float> ((199 % 6) / 5.0));
+		}
 	}
 }

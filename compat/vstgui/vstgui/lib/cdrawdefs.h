@@ -1,0 +1,42 @@
+// Draw modes (anti-aliasing, integral coordinates) and draw styles of the draw context.
+#pragma once
+
+#include <cstdint>
+
+namespace VSTGUI
+{
+
+enum CDrawModeFlags : uint32_t
+{
+	kAliasing = 0,
+	kAntiAliasing = 1,
+	kNonIntegralMode = 0xF000000
+};
+
+class CDrawMode
+{
+public:
+	constexpr CDrawMode (uint32_t mode = kAliasing) : mode (mode) {}
+	constexpr CDrawMode (const CDrawMode&) = default;
+	CDrawMode& operator= (const CDrawMode&) = default;
+
+	constexpr uint32_t modeIgnoringIntegralMode () const { return mode & ~kNonIntegralMode; }
+	constexpr bool integralMode () const { return (mode & kNonIntegralMode) == 0; }
+	constexpr bool aliasing () const { return modeIgnoringIntegralMode () == kAliasing; }
+	constexpr bool antiAliasing () const { return modeIgnoringIntegralMode () == kAntiAliasing; }
+
+	constexpr bool operator== (const CDrawMode& m) const { return mode == m.mode; }
+	constexpr bool operator!= (const CDrawMode& m) const { return mode != m.mode; }
+
+private:
+	uint32_t mode;
+};
+
+enum CDrawStyle
+{
+	kDrawStroked = 0,
+	kDrawFilled,
+	kDrawFilledAndStroked
+};
+
+} // namespace VSTGUI

@@ -1,0 +1,29 @@
+#include "coffscreencontext.h"
+
+#include "platform/linux/cairocontext.h"
+
+#include <cmath>
+
+namespace VSTGUI
+{
+
+COffscreenContext::COffscreenContext (CBitmap* bitmap)
+    : CDrawContext (CRect (0., 0., bitmap->getWidth (), bitmap->getHeight ())), bitmap (bitmap)
+{
+}
+
+SharedPointer<COffscreenContext> COffscreenContext::create (const CPoint& size, double scaleFactor)
+{
+	if (!(size.x > 0.) || !(size.y > 0.) || !std::isfinite (size.x) || !std::isfinite (size.y) || !(scaleFactor > 0.) ||
+	    !std::isfinite (scaleFactor))
+		return nullptr;
+	auto bitmap = makeOwned<CBitmap> (size.x, size.y, scaleFactor);
+	if (!bitmap->getPlatformBitmap ())
+		return nullptr;
+	auto context = owned (new Cairo::Context (bitmap));
+	if (!context->valid ())
+		return nullptr;
+	return SharedPointer<COffscreenContext> (context);
+}
+
+} // namespace VSTGUI

@@ -31,12 +31,11 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== tests under ThreadSanitizer"
 TSAN_OPTIONS=halt_on_error=1 run_suite "$root/build-tsan" -DQUORVANE_SANITIZE=thread
 
-if [ -x "$root/fuzz/run-brief.sh" ] || [ -f "$root/fuzz/run-brief.sh" ]; then
-  echo "== parser fuzzing (brief)"
-  CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
-  bash "$root/fuzz/run-brief.sh" "$root/build-fuzz"
-fi
+echo "== SVG parser fuzzing, briefly"
+CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_SANITIZE=address,undefined
+cmake --build "$root/build-fuzz" --target svg_parse_fuzz -j"$jobs"
+bash "$root/fuzz/run-brief.sh" "$root/build-fuzz"
 
 echo "== benchmarks build"
 cmake -S "$root" -B "$root/build-test" -DQUORVANE_BUILD_BENCH=ON >/dev/null

@@ -18,9 +18,11 @@ class SvgCommand : public testing::Test
 protected:
 	void SetUp () override
 	{
+		// CTest runs every case as a process of its own, in parallel: each needs files of its own.
+		const std::string name = testing::UnitTest::GetInstance ()->current_test_info ()->name ();
 		dir = testing::TempDir ();
-		input = dir + "svg_command_in.svg";
-		output = dir + "svg_command_out.png";
+		input = dir + "svg_command_" + name + ".svg";
+		output = dir + "svg_command_" + name + ".png";
 		std::remove (output.c_str ());
 		// Left half red, right half blue, 100 × 50.
 		std::ofstream (input) << "<svg width=\"100\" height=\"50\"><rect width=\"50\" height=\"50\" fill=\"#f00\"/>"

@@ -19,8 +19,12 @@ TEST (ProcessorConcurrency, StateCallsDuringProcessing)
 {
 	ProcessorHolder p;
 	std::atomic<bool> done {false};
+	std::atomic<bool> loading {false};
 
 	std::thread audio ([&] {
+		// Start only once state calls are under way, so the two really overlap.
+		while (!loading)
+			std::this_thread::yield ();
 		double position = 0.0;
 		for (int block = 0; block < 2000; ++block)
 		{
@@ -35,6 +39,7 @@ TEST (ProcessorConcurrency, StateCallsDuringProcessing)
 	int loads = 0;
 	while (!done)
 	{
+		loading = true;
 		MemoryStream out;
 		ASSERT_EQ (p->getState (&out), kResultOk);
 		ASSERT_EQ (out.getSize (), 21);

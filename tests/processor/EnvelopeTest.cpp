@@ -73,23 +73,6 @@ TEST (Envelope, WorkedExampleSampleExact)
 	EXPECT_EQ (lowest - g.begin (), 24774);
 }
 
-TEST (Envelope, DoubleAndFloatDifferOnlyByFloatRounding)
-{
-	ProcessorHolder pf, pd;
-	pf->apply ({});
-	pd->apply ({});
-	const auto gf = pf->gains<float> (48000, 0.0);
-	const auto gd = pd->gains<double> (48000, 0.0);
-	double worst = 0.0;
-	for (size_t i = 0; i < gf.size (); ++i)
-	{
-		// Every applied gain is a float32 value in both forms.
-		ASSERT_EQ (gd[i], double (static_cast<float> (gd[i]))) << "sample " << i;
-		worst = std::max (worst, std::abs (double (gf[i]) - gd[i]));
-	}
-	EXPECT_LE (worst, 1.5e-11);
-	EXPECT_EQ (pf->getCurrentGain (), pd->getCurrentGain ());
-}
 
 TEST (Envelope, ReleaseToUnityGlidesEightHundredSamples)
 {

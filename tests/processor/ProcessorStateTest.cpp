@@ -40,13 +40,6 @@ std::vector<uint8> record (int8 version, float duration, float mix, float offset
 }
 
 
-TEST (ProcessorState, DefaultRecordBytes)
-{
-	ProcessorHolder p;
-	const std::vector<uint8> expected = {0x01, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x80, 0x3F, 0x00, 0x00,
-	                                     0x00, 0x3F, 0x00, 0x00, 0x00, 0x3F, 0x00, 0x00, 0x00, 0x00};
-	EXPECT_EQ (stateBytes (*p), expected);
-}
 
 TEST (ProcessorState, RefusedRecordsChangeNothing)
 {

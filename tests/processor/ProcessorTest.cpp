@@ -77,36 +77,6 @@ constexpr uint32 kAllValid = ProcessContext::kPlaying | ProcessContext::kTempoVa
 
 
 
-TEST (Processor, InterfacesBusesAndRequirements)
-{
-	ProcessorHolder p;
-	ASSERT_EQ (p->initialize (nullptr), kResultOk);
-	EXPECT_EQ (p->getBusCount (Vst::kAudio, Vst::kInput), 1);
-	EXPECT_EQ (p->getBusCount (Vst::kAudio, Vst::kOutput), 1);
-	EXPECT_EQ (p->getBusCount (Vst::kEvent, Vst::kInput), 1);
-	EXPECT_EQ (p->getBusCount (Vst::kEvent, Vst::kOutput), 0);
-	Vst::BusInfo info {};
-	ASSERT_EQ (p->getBusInfo (Vst::kEvent, Vst::kInput, 0, info), kResultOk);
-	EXPECT_EQ (info.channelCount, 1);
-	EXPECT_EQ (info.flags, static_cast<uint32> (Vst::BusInfo::kDefaultActive));
-	EXPECT_EQ (p->getProcessContextRequirements (), 68u);
-	EXPECT_EQ (p->getLatencySamples (), 0u);
-	EXPECT_EQ (p->getTailSamples (), 0u);
-
-	EXPECT_EQ (p->canProcessSampleSize (Vst::kSample32), kResultTrue);
-	EXPECT_EQ (p->canProcessSampleSize (Vst::kSample64), kResultTrue);
-	EXPECT_EQ (p->canProcessSampleSize (2), kResultFalse);
-	Vst::ProcessSetup setup {Vst::kRealtime, 2, 512, 44100.0};
-	EXPECT_EQ (p->setupProcessing (setup), kResultFalse);
-	setup.symbolicSampleSize = Vst::kSample64;
-	EXPECT_EQ (p->setupProcessing (setup), kResultOk);
-
-	TUID controller;
-	ASSERT_EQ (p->getControllerClassId (controller), kResultOk);
-	EXPECT_EQ (std::memcmp (controller, ControllerUID.toTUID (), sizeof (TUID)), 0);
-	EXPECT_EQ (p->terminate (), kResultOk);
-	EXPECT_EQ (p->getBusCount (Vst::kAudio, Vst::kInput), 0);
-}
 
 TEST (Processor, WithoutContextEveryBlockRestartsTheCycle)
 {
@@ -127,22 +97,6 @@ TEST (Processor, WithoutContextEveryBlockRestartsTheCycle)
 	EXPECT_EQ (fresh.output[0][0], 1.0f - kMaxStep);
 }
 
-TEST (Processor, StoppedOrInvalidContextReleasesToUnity)
-{
-	const uint32 states[] = {ProcessContext::kTempoValid | ProcessContext::kProjectTimeMusicValid,
-	                         ProcessContext::kPlaying | ProcessContext::kTempoValid,
-	                         ProcessContext::kPlaying | ProcessContext::kProjectTimeMusicValid, ProcessContext::kPlaying, 0};
-	for (uint32 state : states)
-	{
-		ProcessorHolder p;
-		Block block (1000);
-		block.setContext (state, 60.0, 0.0);
-		ASSERT_EQ (p->process (block.data), kResultOk);
-		EXPECT_EQ (block.output[0][0], kMaxStep) << state;
-		EXPECT_EQ (block.output[0][800], 1.0f) << state;
-		EXPECT_EQ (block.output[1][999], 1.0f) << state;
-	}
-}
 
 TEST (Processor, ContextSampleRateIsUsedWhateverTheFlags)
 {
@@ -175,32 +129,11 @@ TEST (Processor, ParameterConversions)
 	EXPECT_EQ (floatAt (run (kOffsetId, 0.0), 9), 0.0f);
 }
 
-TEST (Processor, OnlyTheLastPointOfAQueueCounts)
-{
-	ProcessorHolder p;
-	Block block (0);
-	block.change (kMixId, {0.1, 0.2, 0.3});
-	block.change (1001, {0.0});
-	p->process (block.data);
-	const auto bytes = stateBytes (*p);
-	EXPECT_EQ (floatAt (bytes, 5), 0.3f);
-	EXPECT_EQ (floatAt (bytes, 1), 0.5f);
-	EXPECT_EQ (floatAt (bytes, 9), 0.5f);
-	EXPECT_EQ (floatAt (bytes, 13), 0.5f);
-}
 
 TEST (Processor, ChangesApplyEvenWhenTheBlockIsNotProcessed)
 {
 	ProcessorHolder p;
 	p->setGain (0.25f);
-	{
-		Block block (64);
-		block.data.symbolicSampleSize = 2;
-		block.change (kMixId, {0.5});
-		EXPECT_EQ (p->process (block.data), kResultFalse);
-		EXPECT_EQ (block.output[0][0], -9.0f);
-		EXPECT_EQ (floatAt (stateBytes (*p), 5), 0.5f);
-	}
 	{
 		Block block (64);
 		block.data.numOutputs = 0;
@@ -227,27 +160,6 @@ TEST (Processor, MonoInputStereoOutputWritesOneChannel)
 		ASSERT_EQ (v, -9.0f);
 }
 
-TEST (Processor, SixtyFourBitBlocks)
-{
-	ProcessorHolder p;
-	std::vector<double> left (100, 1.0), right (100, 2.0);
-	double* channels[] = {left.data (), right.data ()};
-	Vst::AudioBusBuffers bus {};
-	bus.numChannels = 2;
-	bus.channelBuffers64 = channels;
-	Vst::ProcessData data;
-	data.numSamples = 100;
-	data.symbolicSampleSize = Vst::kSample64;
-	data.numInputs = data.numOutputs = 1;
-	data.inputs = data.outputs = &bus;
-	ASSERT_EQ (p->process (data), kResultOk);
-	// Without a context the block starts at the cycle's floor, where gain 0 already sits.
-	EXPECT_EQ (left[0], 0.0);
-	for (int i = 0; i < 100; ++i)
-		ASSERT_EQ (right[i], 2.0 * left[i]);
-	EXPECT_GT (left[99], 0.0);
-	EXPECT_NEAR (p->getCurrentGain (), left[99], 1e-9);
-}
 
 TEST (Processor, ActivationKeepsTheGain)
 {

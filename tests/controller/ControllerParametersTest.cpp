@@ -47,30 +47,6 @@ TEST_F (InitializedController, ValuesRightAfterInitialize)
 	EXPECT_EQ (info.stepCount, 8);
 }
 
-TEST_F (InitializedController, HostEnumeratesFiveParametersInOrderWithTheirDescriptions)
-{
-	ASSERT_EQ (controller->getParameterCount (), 5);
-	for (int32 index = 0; index < 5; ++index)
-	{
-		const auto& expected = expectedParameters[index];
-		ParameterInfo info{};
-		ASSERT_EQ (controller->getParameterInfo (index, info), kResultOk);
-		SCOPED_TRACE (testing::Message () << "parameter " << expected.id);
-		EXPECT_EQ (info.id, expected.id);
-		EXPECT_EQ (std::u16string (info.title), expected.title);
-		EXPECT_EQ (std::u16string (info.shortTitle), expected.shortTitle);
-		EXPECT_EQ (std::u16string (info.units), expected.units);
-		EXPECT_EQ (info.stepCount, expected.stepCount);
-		EXPECT_EQ (info.defaultNormalizedValue, expected.defaultValue);
-		EXPECT_EQ (info.flags, expected.flags);
-		EXPECT_EQ (info.unitId, kRootUnitId);
-	}
-	// Indexes a host should not ask for are refused rather than thrown at it.
-	ParameterInfo beyond{};
-	EXPECT_EQ (controller->getParameterInfo (5, beyond), kResultFalse);
-	EXPECT_EQ (controller->getParameterInfo (-1, beyond), kResultFalse);
-	EXPECT_EQ (newController ()->getParameterInfo (0, beyond), kResultFalse);
-}
 
 TEST_F (InitializedController, TextOfEachKindOfValue)
 {
@@ -97,26 +73,6 @@ TEST_F (InitializedController, NoteSyncTextFollowsTheListIndexRule)
 	EXPECT_EQ (textOf (*controller, kNoteSyncId, 0.999), u"1/64");
 }
 
-TEST_F (InitializedController, TextsConvertToValues)
-{
-	ParamValue value = -1.;
-	EXPECT_EQ (valueOf (*controller, kNoteSyncId, u"1/4", value), kResultOk);
-	EXPECT_EQ (value, 0.5);
-	EXPECT_EQ (valueOf (*controller, kNoteSyncId, u"4/1", value), kResultOk);
-	EXPECT_EQ (value, 0.);
-	EXPECT_EQ (valueOf (*controller, kNoteSyncId, u"1/64", value), kResultOk);
-	EXPECT_EQ (value, 1.);
-	EXPECT_EQ (valueOf (*controller, kMixId, u"50", value), kResultOk);
-	EXPECT_EQ (value, 0.5);
-	EXPECT_EQ (valueOf (*controller, kMixId, u"150", value), kResultOk); // the range parameter clamps
-	EXPECT_EQ (value, 1.);
-	EXPECT_EQ (valueOf (*controller, kOffsetId, u"-0.5", value), kResultOk);
-	EXPECT_EQ (value, 0.25);
-	EXPECT_EQ (valueOf (*controller, kDurationId, u"0.75", value), kResultOk);
-	EXPECT_EQ (value, 0.75);
-	EXPECT_EQ (valueOf (*controller, kBypassId, u"1", value), kResultOk);
-	EXPECT_EQ (value, 1.);
-}
 
 TEST_F (InitializedController, RefusedTextsLeaveTheAnswerAlone)
 {

@@ -103,32 +103,6 @@ constexpr size_t kListOffsetAt = 40; // "VST3", version, 32 digits of class ID
 
 } // namespace
 
-TEST (PresetThroughBundle, RoundTripIntoAFreshPairKeepsEveryValueAndTheSize)
-{
-	auto source = configuredPair ();
-	ASSERT_TRUE (source.blocks);
-	const Snapshot saved = snapshot (*source.instance);
-	EXPECT_EQ (saved.values, (std::vector<ParamValue>{1.0, 0.25, 0.3125, 0.75, 0.375}));
-	EXPECT_EQ (saved.controllerState, sizeRecord);
-
-	VstPreset preset;
-	std::string error;
-	ASSERT_TRUE (source.instance->savePreset (preset, error)) << error;
-	const auto bytes = encode (preset);
-
-	VstPreset decoded;
-	ASSERT_TRUE (decodeVstPreset (bytes, decoded, error)) << error;
-	auto target = freshPair (source.module);
-	ASSERT_TRUE (target);
-	const Snapshot untouched = snapshot (*target);
-	ASSERT_NE (untouched, saved);
-	ASSERT_TRUE (target->loadPreset (decoded, error)) << error;
-	EXPECT_EQ (snapshot (*target), saved);
-	// Loading the controller's size reports it dirty, once.
-	EXPECT_EQ (target->componentHandler ()->count (HandlerCall::kSetDirty), 1u);
-	// A loaded state is not an edit: nothing waits to go to the processor.
-	EXPECT_FALSE (target->parameterEdits ().hasPending ());
-}
 
 TEST (PresetThroughBundle, FileHasTheStandardLayout)
 {

@@ -19,13 +19,6 @@ using namespace QuorvaneHost;
 namespace
 {
 
-std::unique_ptr<PluginInstance> createProcessor (std::shared_ptr<PluginModule> module)
-{
-	std::string error;
-	auto instance = PluginInstance::createFirstAudioEffect (std::move (module), error);
-	EXPECT_TRUE (instance) << error;
-	return instance;
-}
 
 std::string busName (const BusInfo& info)
 {
@@ -61,7 +54,7 @@ TEST (ConformanceThroughBundle, DeclaresItsBuses)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createProcessor (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	IComponent* component = instance->component ();
 
@@ -121,7 +114,7 @@ TEST (ConformanceThroughBundle, AcceptsThirtyTwoAndSixtyFourBitOnly)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createProcessor (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	IAudioProcessor* processor = instance->audioProcessor ();
 
@@ -207,7 +200,7 @@ TEST (ConformanceThroughBundle, StoredStateHasTheDefaultBytesAndRoundTrips)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createProcessor (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 
 	std::vector<std::uint8_t> bytes;
@@ -220,7 +213,7 @@ TEST (ConformanceThroughBundle, StoredStateHasTheDefaultBytesAndRoundTrips)
 	EXPECT_EQ (bytes, custom);
 
 	// A second instance given the saved bytes saves the same bytes: a project reloads as it was saved.
-	auto other = createProcessor (module);
+	auto other = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (other);
 	ASSERT_EQ (other->setState (bytes), kResultOk);
 	std::vector<std::uint8_t> reloaded;
@@ -245,7 +238,7 @@ TEST (ConformanceThroughBundle, RefusedStateLeavesEverySettingAsItWas)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createProcessor (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	const auto custom = stateRecord (0.25f, 0.75f, 0.625f, 0.875f, 1);
 	ASSERT_EQ (instance->setState (custom), kResultOk);
@@ -272,7 +265,7 @@ TEST (ConformanceThroughBundle, SurvivesDeactivationAndTerminateWithoutProcessin
 	ASSERT_TRUE (module);
 	for (int round = 0; round < 3; ++round)
 	{
-		auto instance = createProcessor (module);
+		auto instance = QuorvaneTest::createPair (module);
 		ASSERT_TRUE (instance);
 		EXPECT_EQ (instance->activateDefaultBuses (true), kResultOk);
 		EXPECT_EQ (instance->setupProcessing (48000.0, 512, kSample32), kResultOk);

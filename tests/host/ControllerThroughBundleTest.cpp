@@ -22,13 +22,6 @@ using namespace QuorvaneHost;
 namespace
 {
 
-std::unique_ptr<PluginInstance> createPair (std::shared_ptr<PluginModule> module)
-{
-	std::string error;
-	auto instance = PluginInstance::createFirstAudioEffect (std::move (module), error);
-	EXPECT_TRUE (instance) << error;
-	return instance;
-}
 
 /** The processor's settings as its stored record holds them (normalized floats, Bypass as int32). */
 struct StoredSettings
@@ -72,7 +65,7 @@ TEST (ControllerThroughBundle, HostCreatesConnectsAndAlignsThePair)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createPair (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	ASSERT_NE (instance->controller (), nullptr);
 	ASSERT_NE (instance->componentHandler (), nullptr);
@@ -105,7 +98,7 @@ TEST (ControllerThroughBundle, HostSeesTheFiveParametersInOrder)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createPair (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 
 	struct Expected
@@ -186,7 +179,7 @@ TEST (ControllerThroughBundle, TextsConvertBothWays)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createPair (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 
 	struct Case
@@ -326,7 +319,7 @@ TEST (ControllerThroughBundle, ControllerStateReportsDirtyOnceThroughTheHandler)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createPair (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	ComponentHandler* handler = instance->componentHandler ();
 
@@ -360,7 +353,7 @@ TEST (ControllerThroughBundle, TeardownLeavesTheHandlerRecordingButDetached)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto instance = createPair (module);
+	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance);
 	IPtr<ComponentHandler> handler (instance->componentHandler ());
 	instance->tearDown ();

@@ -50,6 +50,15 @@ inline std::shared_ptr<QuorvaneHost::PluginModule> loadModule ()
 	return module;
 }
 
+/** The module's processor and controller, created and paired as a host does; fails the test when refused. */
+inline std::unique_ptr<QuorvaneHost::PluginInstance> createPair (std::shared_ptr<QuorvaneHost::PluginModule> module)
+{
+	std::string error;
+	auto instance = QuorvaneHost::PluginInstance::createFirstAudioEffect (std::move (module), error);
+	EXPECT_TRUE (instance) << error;
+	return instance;
+}
+
 /** A processor at `sampleRate` with the given block set-up; fails the test when any host step is refused. */
 inline RunningProcessor startProcessor (const QuorvaneHost::BlockProcessor::Setup& setup, double sampleRate = 48000.0)
 {

@@ -71,13 +71,6 @@ QuorvaneTest::RunningProcessor configuredPair ()
 	return running;
 }
 
-std::unique_ptr<PluginInstance> freshPair (std::shared_ptr<PluginModule> module)
-{
-	std::string error;
-	auto instance = PluginInstance::createFirstAudioEffect (std::move (module), error);
-	EXPECT_TRUE (instance) << error;
-	return instance;
-}
 
 std::vector<std::uint8_t> encode (const VstPreset& preset)
 {
@@ -137,7 +130,7 @@ TEST (PresetThroughBundle, FileHasTheStandardLayout)
 	EXPECT_TRUE (std::equal (sizeRecord.begin (), sizeRecord.end (), bytes.begin () + 69));
 
 	// Without a stored size there is no "Cont" chunk: an empty one would be refused by the controller.
-	auto plain = freshPair (source.module);
+	auto plain = QuorvaneTest::createPair (source.module);
 	ASSERT_TRUE (plain);
 	VstPreset plainPreset;
 	ASSERT_TRUE (plain->savePreset (plainPreset, error)) << error;
@@ -218,7 +211,7 @@ TEST (PresetThroughBundle, ForeignOrBadRecordsLeaveThePairAsItWas)
 	target.instance->componentHandler ()->clearCalls ();
 
 	// A preset at the defaults but for Mix 10 %, with a different size (320 x 200).
-	auto donor = freshPair (target.module);
+	auto donor = QuorvaneTest::createPair (target.module);
 	ASSERT_TRUE (donor);
 	VstPreset good;
 	std::string error;
@@ -274,7 +267,7 @@ TEST (PresetThroughBundle, PresetsFromOtherHostsLoad)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto donor = freshPair (module);
+	auto donor = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (donor);
 	ASSERT_EQ (donor->automateParameter (kMixId, 0.5), kResultOk);
 	std::vector<std::uint8_t> processorState;
@@ -300,7 +293,7 @@ TEST (PresetThroughBundle, PresetsFromOtherHostsLoad)
 		std::string error;
 		ASSERT_TRUE (decodeVstPreset (bytes, decoded, error)) << error;
 		EXPECT_TRUE (decoded.controllerState.empty ());
-		auto target = freshPair (module);
+		auto target = QuorvaneTest::createPair (module);
 		ASSERT_TRUE (target);
 		ASSERT_TRUE (target->loadPreset (decoded, error)) << error;
 		EXPECT_EQ (target->parameterNormalized (kMixId), 0.5);
@@ -326,7 +319,7 @@ TEST (PresetThroughBundle, FilesAreWrittenWholeOrNotAtAll)
 	std::filesystem::create_directories (folder);
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	auto pair = freshPair (module);
+	auto pair = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (pair);
 	VstPreset preset;
 	std::string error;

@@ -12,17 +12,19 @@ void ControllerState::write (IBStream* stream) const
 	streamer.writeInt32 (size.height);
 }
 
-bool ControllerState::read (IBStream* stream)
+ControllerState::ReadResult ControllerState::read (IBStream* stream)
 {
 	if (!stream)
-		return false;
+		return ReadResult::incomplete;
 	IBStreamer streamer (stream, kLittleEndian);
 	int8 readVersion = 0;
 	int32 width = 0;
 	int32 height = 0;
-	if (!streamer.readInt8 (readVersion) || !streamer.readInt32 (width) || !streamer.readInt32 (height))
-		return false;
+	if (!streamer.readInt8 (readVersion))
+		return ReadResult::empty;
+	if (!streamer.readInt32 (width) || !streamer.readInt32 (height))
+		return ReadResult::incomplete;
 	version = readVersion;
 	size = {width, height};
-	return true;
+	return ReadResult::whole;
 }

@@ -16,7 +16,14 @@ struct ControllerState
 	/** Writes the whole record. A stream that refuses bytes is not detected. */
 	void write (Steinberg::IBStream* stream) const;
 
-	/** Reads all three fields, whatever the version says; false for a missing stream or a short record, and
-	    then nothing here changes. Bytes after the record are left unread. */
-	bool read (Steinberg::IBStream* stream);
+	enum class ReadResult
+	{
+		whole,      // all three fields read, whatever the version says
+		empty,      // the stream held no byte at all: what write-nothing-while-no-size leaves behind
+		incomplete, // no stream, or a record cut after 1 to 8 bytes
+	};
+
+	/** Reads all three fields; on anything but `whole` nothing here changes. Bytes after the record are left
+	    unread. */
+	ReadResult read (Steinberg::IBStream* stream);
 };

@@ -142,8 +142,13 @@ tresult PLUGIN_API DuckerController::getState (IBStream* state)
 tresult PLUGIN_API DuckerController::setState (IBStream* state)
 {
 	ControllerState record;
-	if (!record.read (state))
-		return kResultFalse;
+	switch (record.read (state))
+	{
+		case ControllerState::ReadResult::incomplete: return kResultFalse;
+		// getState writes nothing while no size is stored, and hosts hand exactly that back on reload.
+		case ControllerState::ReadResult::empty: return kResultOk;
+		case ControllerState::ReadResult::whole: break;
+	}
 	// A record from another version is not ours to interpret; the size stays as it was.
 	if (record.version != ControllerState::kVersion)
 		return kResultOk;

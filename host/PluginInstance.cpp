@@ -344,7 +344,7 @@ bool PluginInstance::applyStates (const std::vector<std::uint8_t>& componentStat
 			error = "the edit controller refused the processor's state (damaged, or from a version it does not read)";
 			return false;
 		}
-		if (!controllerState.empty () && setControllerState (controllerState) != kResultOk)
+		if (setControllerState (controllerState) != kResultOk)
 		{
 			error = "the edit controller refused its own state (damaged, or from a version it does not read)";
 			return false;

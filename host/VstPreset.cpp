@@ -77,8 +77,8 @@ bool encodeVstPreset (const VstPreset& preset, std::vector<std::uint8_t>& bytes,
 	bytes.clear ();
 	auto file = owned (new MemoryStream);
 	auto component = streamOverCopy (preset.componentState);
-	// An empty controller state is left out: a "Cont" chunk without bytes would be handed to the controller's
-	// setState, which rightly refuses a record of nothing.
+	// A controller that stores no size has an empty state; it is left out rather than written as an empty "Cont"
+	// chunk, so presets keep the bytes they always had. Either form loads the same.
 	IPtr<IBStream> controller;
 	if (!preset.controllerState.empty ())
 		controller = streamOverCopy (preset.controllerState);

@@ -91,7 +91,7 @@ TEST_F (ControllerWithHandler, OtherVersionsAreAcceptedAndIgnored)
 TEST_F (ControllerWithHandler, ShortRecordsAreRefusedWithNothingStored)
 {
 	const Bytes whole = controllerRecord (1, 640, 1075);
-	for (std::size_t length : {0, 1, 5, 8})
+	for (std::size_t length = 1; length <= 8; ++length)
 	{
 		EXPECT_EQ (restore (*controller, Bytes (whole.begin (), whole.begin () + length)), kResultFalse)
 		    << length << " bytes";
@@ -113,6 +113,25 @@ TEST_F (ControllerWithHandler, BytesAfterTheNinthAreNotRead)
 	stream.tell (&position);
 	EXPECT_EQ (position, 9);
 	EXPECT_EQ (controller->getWinSize ()->height, 540);
+}
+
+// A host hands back exactly what getState wrote, also the nothing written while no size is stored.
+TEST_F (ControllerWithHandler, AcceptsWhateverItsOwnGetStateWrote)
+{
+	const Bytes empty = saved (*controller);
+	ASSERT_EQ (empty, Bytes ());
+	EXPECT_EQ (restore (*controller, empty), kResultOk);
+	EXPECT_EQ (controller->getWinSize (), nullptr);
+	EXPECT_EQ (handler.calls, Calls ());
+
+	controller->setWinSize ({640, 1075});
+	handler.calls.clear ();
+	EXPECT_EQ (restore (*controller, saved (*controller)), kResultOk);
+	EXPECT_EQ (handler.calls, (Calls{"setDirty 1"}));
+	// An empty state over a stored size leaves that size alone.
+	EXPECT_EQ (restore (*controller, empty), kResultOk);
+	EXPECT_EQ (controller->getWinSize ()->width, 640);
+	EXPECT_EQ (handler.calls, (Calls{"setDirty 1"}));
 }
 
 TEST (ControllerState, SavedSizeRestoresIntoAFreshController)

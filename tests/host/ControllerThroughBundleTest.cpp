@@ -349,6 +349,36 @@ TEST (ControllerThroughBundle, ControllerStateReportsDirtyOnceThroughTheHandler)
 	EXPECT_EQ (handler->calls ().size (), 2u);
 }
 
+TEST (ControllerThroughBundle, ControllerTakesBackWhatItSaved)
+{
+	auto module = QuorvaneTest::loadModule ();
+	ASSERT_TRUE (module);
+	auto instance = QuorvaneTest::createPair (module);
+	ASSERT_TRUE (instance);
+	ComponentHandler* handler = instance->componentHandler ();
+
+	// A project saved before any editor size was stored: the host reloads the empty state it was given.
+	std::vector<std::uint8_t> saved = {0xEE};
+	ASSERT_EQ (instance->getControllerState (saved), kResultOk);
+	ASSERT_TRUE (saved.empty ());
+	EXPECT_EQ (instance->setControllerState (saved), kResultOk);
+	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 0u);
+
+	const std::vector<std::uint8_t> record = {0x01, 0x80, 0x02, 0x00, 0x00, 0x33, 0x04, 0x00, 0x00};
+	ASSERT_EQ (instance->setControllerState (record), kResultOk);
+	ASSERT_EQ (instance->getControllerState (saved), kResultOk);
+	EXPECT_EQ (saved, record);
+	EXPECT_EQ (instance->setControllerState (saved), kResultOk);
+	for (std::size_t length = 1; length <= 8; ++length)
+	{
+		EXPECT_EQ (instance->setControllerState ({record.begin (), record.begin () + length}), kResultFalse)
+		    << length << " bytes";
+	}
+	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 2u);
+	ASSERT_EQ (instance->getControllerState (saved), kResultOk);
+	EXPECT_EQ (saved, record);
+}
+
 TEST (ControllerThroughBundle, TeardownLeavesTheHandlerRecordingButDetached)
 {
 	auto module = QuorvaneTest::loadModule ();

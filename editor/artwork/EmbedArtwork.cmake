@@ -1,5 +1,7 @@
 # Run at build time (cmake -P): writes one C++ source that holds every artwork document as a
-# NUL-terminated char array, byte for byte as the file on disk, plus the ordered Note Sync list.
+# NUL-terminated char array, plus the ordered Note Sync list. Each constant is a line break followed by
+# the file's bytes: the documents keep the form a drawing editor saves (text starting with a line break
+# before the XML declaration), while the files on disk stay well-formed XML that strict readers open.
 #   ARTWORK_DIR        folder of the .svg files
 #   ARTWORK            list of pairs: constant name, file name
 #   NOTE_SYNC_ARTWORK  the Note Sync file names in list order
@@ -11,6 +13,12 @@ function(embed_bytes file out_var)
   if(hex_length EQUAL 0)
     message(FATAL_ERROR "Artwork file ${file} is empty")
   endif()
+  # "<?xml": anything in front of the declaration (the line break is added below) makes the file
+  # ill-formed for strict XML readers and would double the constant's leading line break.
+  string(SUBSTRING "${hex}" 0 10 head)
+  if(NOT head STREQUAL "3c3f786d6c")
+    message(FATAL_ERROR "Artwork file ${file} must start with its XML declaration")
+  endif()
   string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
   # A NUL inside a document would cut it short for every reader of the constant.
   string(FIND "${bytes}" "'\\x00'" nul_at)
@@ -19,7 +27,7 @@ function(embed_bytes file out_var)
   endif()
   # Forty bytes per line keeps the generated source readable in a diff or debugger.
   string(REGEX REPLACE "(('\\\\x..',){40})" "\\1\n\t" bytes "${bytes}")
-  set(${out_var} "${bytes}'\\0'" PARENT_SCOPE)
+  set(${out_var} "'\\x0a',${bytes}'\\0'" PARENT_SCOPE)
 endfunction()
 
 set(text "// Generated from editor/artwork/*.svg by EmbedArtwork.cmake; do not edit.\n")

@@ -1,4 +1,5 @@
-// The embedded constants are the files in editor/artwork, byte for byte, each ended by a NUL.
+// The embedded constants are a line break followed by the files in editor/artwork, byte for byte, each
+// ended by a NUL; the files themselves start right at their XML declaration.
 
 #include "artwork/ArtworkTable.h"
 #include "editor/artwork/Artwork.h"
@@ -8,7 +9,7 @@
 #include <cstring>
 #include <set>
 
-TEST (ArtworkEmbedding, EveryConstantHoldsItsFileByteForByte)
+TEST (ArtworkEmbedding, EveryConstantIsALineBreakThenItsFileByteForByte)
 {
 	ASSERT_EQ (artworkDocuments ().size (), 23u);
 	for (const auto& document : artworkDocuments ())
@@ -16,9 +17,21 @@ TEST (ArtworkEmbedding, EveryConstantHoldsItsFileByteForByte)
 		SCOPED_TRACE (document.name);
 		const std::string file = readArtworkFile (document.file);
 		ASSERT_FALSE (file.empty ());
-		// strlen stops at the terminating NUL: the constant is exactly the file, then the NUL.
-		ASSERT_EQ (std::strlen (document.text), file.size ());
-		EXPECT_EQ (std::memcmp (document.text, file.data (), file.size ()), 0);
+		// strlen stops at the terminating NUL: the constant is the line break, the file, then the NUL.
+		ASSERT_EQ (std::strlen (document.text), file.size () + 1);
+		EXPECT_EQ (document.text[0], '\n');
+		EXPECT_EQ (std::memcmp (document.text + 1, file.data (), file.size ()), 0);
+	}
+}
+
+TEST (ArtworkEmbedding, EveryFileStartsAtItsXmlDeclaration)
+{
+	// Strict XML readers (librsvg, browsers, Inkscape) refuse a document with anything before the declaration.
+	const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\"?>\n";
+	for (const auto& document : artworkDocuments ())
+	{
+		SCOPED_TRACE (document.file);
+		EXPECT_EQ (readArtworkFile (document.file).compare (0, declaration.size (), declaration), 0);
 	}
 }
 
@@ -44,7 +57,7 @@ TEST (ArtworkEmbedding, NoteSyncListFollowsTheNoteLengthOrder)
 	for (size_t k = 0; k < noteSyncSvgs.size (); ++k)
 	{
 		SCOPED_TRACE (files[k]);
-		EXPECT_EQ (std::string (noteSyncSvgs[k]), readArtworkFile (files[k]));
+		EXPECT_EQ (std::string (noteSyncSvgs[k]), "\n" + readArtworkFile (files[k]));
 	}
 }
 

@@ -1,8 +1,9 @@
 """Writes the editor's SVG documents in one fixed form.
 
-Every document starts with a line break, the XML declaration and the generator's comment, and
-its root gives width and height in millimetres with a view box of the same numbers, so that one
-user unit is one millimetre. Only path commands M, L, H, V, C, A and Z (either case) are written.
+Every document starts with the XML declaration (nothing before it, so strict XML readers accept
+the file; the build's embedding step adds the leading line break that the embedded constants carry)
+and the generator's comment, and its root gives width and height in millimetres with a view box of
+the same numbers, so that one user unit is one millimetre. Only path commands M, L, H, V, C, A and Z (either case) are written.
 """
 
 import math
@@ -239,7 +240,7 @@ class Document:
         if self.uses_xlink:
             ns += '\n   xmlns:xlink="%s"' % XLINK_NS
         head = (
-            '\n<?xml version="1.0" encoding="UTF-8" standalone="no"?>\n'
+            '<?xml version="1.0" encoding="UTF-8" standalone="no"?>\n'
             "<!-- Created with the Kelvanor artwork generator (tools/artwork/generate.py) -->\n\n"
             "<svg\n"
             '   width="%smm"\n'

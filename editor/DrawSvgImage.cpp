@@ -37,7 +37,7 @@ void fillWithGradient (CDrawContext* context, CGraphicsPath* shapePath, const NS
 		return;
 	const CGraphicsTransform toImage = invertGradientMatrix (source->xform);
 
-	CGradient* gradient = CGradient::create (CGradient::ColorStopMap ());
+	CGradient* gradient = CGradient::create (GradientColorStopMap ());
 	if (!gradient)
 		return;
 	for (int i = 0; i < source->nstops; ++i)

@@ -3,14 +3,14 @@
 namespace VSTGUI
 {
 
-CGradient* CGradient::create (const ColorStopMap& colorStopMap)
+CGradient* CGradient::create (const GradientColorStopMap& colorStopMap)
 {
 	return new CGradient (colorStopMap);
 }
 
 CGradient* CGradient::create (double color1Start, double color2Start, const CColor& color1, const CColor& color2)
 {
-	ColorStopMap map;
+	GradientColorStopMap map;
 	map.emplace (color1Start, color1);
 	map.emplace (color2Start, color2);
 	return new CGradient (map);

@@ -2,9 +2,7 @@
 #pragma once
 
 #include "ccolor.h"
-#include "vstguibase.h"
-
-#include <map>
+#include "vstguifwd.h"
 
 namespace VSTGUI
 {
@@ -12,26 +10,27 @@ namespace VSTGUI
 class CGradient : public AtomicReferenceCounted
 {
 public:
-	using ColorStopMap = std::multimap<double, CColor>;
+	// Not in the real library since 4.11 (use GradientColorStopMap); kept only until the drawing tests switch.
+	using ColorStopMap = GradientColorStopMap;
 
 	// The caller owns the returned gradient's one reference.
-	static CGradient* create (const ColorStopMap& colorStopMap);
+	static CGradient* create (const GradientColorStopMap& colorStopMap);
 	static CGradient* create (double color1Start, double color2Start, const CColor& color1, const CColor& color2);
 
 	// Stops at the same offset keep the order in which they were added.
 	virtual void addColorStop (double start, const CColor& color);
 	void addColorStop (const std::pair<double, CColor>& colorStop) { addColorStop (colorStop.first, colorStop.second); }
 
-	const ColorStopMap& getColorStops () const { return colorStops; }
+	const GradientColorStopMap& getColorStops () const { return colorStops; }
 	double getColor1Start () const { return colorStops.empty () ? 0. : colorStops.begin ()->first; }
 	double getColor2Start () const { return colorStops.empty () ? 0. : colorStops.rbegin ()->first; }
 	const CColor& getColor1 () const;
 	const CColor& getColor2 () const;
 
 protected:
-	explicit CGradient (const ColorStopMap& map) : colorStops (map) {}
+	explicit CGradient (const GradientColorStopMap& map) : colorStops (map) {}
 
-	ColorStopMap colorStops;
+	GradientColorStopMap colorStops;
 };
 
 } // namespace VSTGUI

@@ -1,0 +1,27 @@
+// IPlatformFactory: makes the platform objects (frames, timers) of the one platform the library runs on.
+#pragma once
+
+#include "../vstguifwd.h"
+
+namespace VSTGUI
+{
+
+class IPlatformFactory
+{
+public:
+	virtual ~IPlatformFactory () noexcept = default;
+
+	// Milliseconds of a monotonic clock.
+	virtual uint64_t getTicks () const noexcept = 0;
+
+	// parent == nullptr gives the offscreen platform frame.
+	virtual PlatformFramePtr createFrame (IPlatformFrameCallback* frame, const CRect& size, void* parent,
+	                                      PlatformType parentType,
+	                                      IPlatformFrameConfig* config = nullptr) const noexcept = 0;
+	virtual PlatformTimerPtr createTimer (IPlatformTimerCallback* callback) const noexcept = 0;
+};
+
+// The factory that VSTGUI::init created; only valid between init and exit.
+const IPlatformFactory& getPlatformFactory ();
+
+} // namespace VSTGUI

@@ -1,5 +1,7 @@
 #include "host/ComponentHandler.h"
 
+#include "host/ContextMenu.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -29,6 +31,10 @@ const char* handlerCallName (HandlerCall::Kind kind)
 		return "startGroupEdit";
 	case HandlerCall::kFinishGroupEdit:
 		return "finishGroupEdit";
+	case HandlerCall::kCreateContextMenu:
+		return "createContextMenu";
+	case HandlerCall::kContextMenuPopup:
+		return "contextMenuPopup";
 	}
 	return "unknown";
 }
@@ -54,6 +60,17 @@ std::string describeHandlerCall (const HandlerCall& call)
 		break;
 	case HandlerCall::kRequestOpenEditor:
 		text << " \"" << call.editorName << "\"";
+		break;
+	case HandlerCall::kCreateContextMenu:
+		if (call.hasParameter)
+			text << " " << call.id;
+		else
+			text << " (no parameter)";
+		break;
+	case HandlerCall::kContextMenuPopup:
+		text << " at " << call.x << "," << call.y << " with " << call.menuItems.size () << " items";
+		for (const auto& item : call.menuItems)
+			text << " \"" << item << "\"";
 		break;
 	default:
 		break;
@@ -164,6 +181,26 @@ tresult PLUGIN_API ComponentHandler::finishGroupEdit ()
 	return kResultOk;
 }
 
+IContextMenu* PLUGIN_API ComponentHandler::createContextMenu (IPlugView* plugView, const ParamID* paramID)
+{
+	HandlerCall call = makeCall (HandlerCall::kCreateContextMenu, paramID ? *paramID : 0);
+	call.hasParameter = paramID != nullptr;
+	record (call);
+	if (!plugView)
+		return nullptr;
+	// The menu may outlive the controller's hold on this handler; it keeps the handler for its own life.
+	Steinberg::IPtr<ComponentHandler> self (this);
+	return new ContextMenu (
+	    [self] (int32 x, int32 y, const std::vector<std::string>& items)
+	    {
+		    HandlerCall popup = makeCall (HandlerCall::kContextMenuPopup);
+		    popup.x = x;
+		    popup.y = y;
+		    popup.menuItems = items;
+		    self->record (popup);
+	    });
+}
+
 tresult PLUGIN_API ComponentHandler::queryInterface (const TUID iid, void** obj)
 {
 	if (!obj)
@@ -178,6 +215,12 @@ tresult PLUGIN_API ComponentHandler::queryInterface (const TUID iid, void** obj)
 	{
 		addRef ();
 		*obj = static_cast<IComponentHandler2*> (this);
+		return kResultOk;
+	}
+	if (FUnknownPrivate::iidEqual (iid, IComponentHandler3::iid))
+	{
+		addRef ();
+		*obj = static_cast<IComponentHandler3*> (this);
 		return kResultOk;
 	}
 	*obj = nullptr;

@@ -1,10 +1,12 @@
-// The host's side of IComponentHandler and IComponentHandler2: what an edit controller calls to report edits,
-// dirty state and requests. It records every call in order, and passes performed edits on to the processor's
-// next block through PendingParameterEdits.
+// The host's side of IComponentHandler, IComponentHandler2 and IComponentHandler3: what an edit controller and its
+// editor call to report edits, dirty state and requests, and to ask for context menus. It records every call in
+// order (a menu's popup included), and passes performed edits on to the processor's next block through
+// PendingParameterEdits.
 #pragma once
 
 #include "host/PendingParameterEdits.h"
 
+#include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 
 #include <atomic>
@@ -27,6 +29,8 @@ struct HandlerCall
 		kRequestOpenEditor,
 		kStartGroupEdit,
 		kFinishGroupEdit,
+		kCreateContextMenu,
+		kContextMenuPopup,
 	};
 
 	Kind kind{kBeginEdit};
@@ -35,6 +39,10 @@ struct HandlerCall
 	Steinberg::int32 flags{0};             // restartComponent
 	bool dirty{false};                     // setDirty
 	std::string editorName;                // requestOpenEditor
+	bool hasParameter{false};              // createContextMenu: asked for `id`'s menu, else the general one
+	Steinberg::int32 x{0};                 // popup point
+	Steinberg::int32 y{0};
+	std::vector<std::string> menuItems; // popup: the titles in the menu
 
 	bool operator== (const HandlerCall& other) const = default;
 };
@@ -44,7 +52,9 @@ const char* handlerCallName (HandlerCall::Kind kind);
 /** One call as a line, e.g. "performEdit 1005 0.5". */
 std::string describeHandlerCall (const HandlerCall& call);
 
-class ComponentHandler : public Steinberg::Vst::IComponentHandler, public Steinberg::Vst::IComponentHandler2
+class ComponentHandler : public Steinberg::Vst::IComponentHandler,
+                         public Steinberg::Vst::IComponentHandler2,
+                         public Steinberg::Vst::IComponentHandler3
 {
 public:
 	/** Edits go to `edits`, which must outlive the handler or be detached first. */
@@ -73,6 +83,11 @@ public:
 	Steinberg::tresult PLUGIN_API requestOpenEditor (Steinberg::FIDString name) SMTG_OVERRIDE;
 	Steinberg::tresult PLUGIN_API startGroupEdit () SMTG_OVERRIDE;
 	Steinberg::tresult PLUGIN_API finishGroupEdit () SMTG_OVERRIDE;
+
+	//---from IComponentHandler3---
+	/** A ContextMenu that records its popup here; null without a view. */
+	Steinberg::Vst::IContextMenu* PLUGIN_API createContextMenu (Steinberg::IPlugView* plugView,
+	                                                            const Steinberg::Vst::ParamID* paramID) SMTG_OVERRIDE;
 
 	//---from FUnknown---
 	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;

@@ -10,6 +10,7 @@ int runRenderCommand (const std::vector<std::string>& args);
 int runDemoCommand (const std::vector<std::string>& args);
 int runPresetCommand (const std::vector<std::string>& args);
 int runSvgCommand (const std::vector<std::string>& args);
+int runViewCommand (const std::vector<std::string>& args);
 
 /** Exit statuses shared by every command. */
 enum ExitStatus

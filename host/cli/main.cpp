@@ -19,7 +19,7 @@ const std::map<std::string, Command>& commands ()
 {
 	static const std::map<std::string, Command> table{
 	    {"info", runInfoCommand},     {"render", runRenderCommand}, {"demo", runDemoCommand},
-	    {"preset", runPresetCommand}, {"svg", runSvgCommand},
+	    {"preset", runPresetCommand}, {"svg", runSvgCommand},       {"view", runViewCommand},
 	};
 	return table;
 }
@@ -34,6 +34,7 @@ void printHelp (std::ostream& out)
 	       "  preset save FILE     write Quorvane's settings as a .vstpreset for any VST3 host\n"
 	       "  demo [DIR]           render a built-in chord pad and a picture of the gain\n"
 	       "  svg IN.svg OUT.png   draw an SVG document to a PNG the way the editor draws it\n"
+	       "  view [--png OUT.png] open the editor in a window, or save a screenshot of it\n"
 	       "\n"
 	       "'quorvane help COMMAND' or 'quorvane COMMAND --help' describes a command.\n"
 	       "'quorvane --version' prints the version.\n";

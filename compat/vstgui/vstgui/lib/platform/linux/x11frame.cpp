@@ -46,8 +46,8 @@ template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
 
 xcb_atom_t internAtom (xcb_connection_t* xcb, const char* name)
 {
-	Reply<xcb_intern_atom_reply_t> reply (
-	    xcb_intern_atom_reply (xcb, xcb_intern_atom (xcb, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr));
+	Reply<xcb_intern_atom_reply_t> reply (xcb_intern_atom_reply (
+	    xcb, xcb_intern_atom (xcb, 0, static_cast<uint16_t> (std::strlen (name)), name), nullptr));
 	return reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
 }
 
@@ -95,7 +95,7 @@ class Frame final : public IPlatformFrame, public IEventHandler, public ITimerHa
 {
 public:
 	Frame (IPlatformFrameCallback* callback, const CRect& size, xcb_window_t parent, SharedPointer<IRunLoop> runLoop)
-	: IPlatformFrame (callback), size (size), loop (std::move (runLoop))
+	    : IPlatformFrame (callback), size (size), loop (std::move (runLoop))
 	{
 		createWindow (parent);
 	}
@@ -137,10 +137,9 @@ public:
 		size = newSize;
 		const uint32_t values[] = {static_cast<uint32_t> (std::lround (newSize.left)),
 		                           static_cast<uint32_t> (std::lround (newSize.top)), pixelWidth (), pixelHeight ()};
-		xcb_configure_window (xcb, window,
-		                      XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
-		                          XCB_CONFIG_WINDOW_HEIGHT,
-		                      values);
+		xcb_configure_window (
+		    xcb, window, XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+		    values);
 		cairo_xcb_surface_set_size (windowSurface, static_cast<int> (pixelWidth ()), static_cast<int> (pixelHeight ()));
 		// The old back buffer has the wrong size; the whole window is drawn anew into a fresh one.
 		if (backBuffer)
@@ -160,7 +159,8 @@ public:
 
 	bool getCurrentMousePosition (CPoint& mousePosition) const override
 	{
-		Reply<xcb_query_pointer_reply_t> reply (xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
+		Reply<xcb_query_pointer_reply_t> reply (
+		    xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
 		if (!reply)
 			return false;
 		mousePosition = CPoint (reply->win_x, reply->win_y);
@@ -169,7 +169,8 @@ public:
 
 	bool getCurrentMouseButtons (CButtonState& buttons) const override
 	{
-		Reply<xcb_query_pointer_reply_t> reply (xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
+		Reply<xcb_query_pointer_reply_t> reply (
+		    xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
 		if (!reply)
 			return false;
 		int32_t state = 0;
@@ -185,7 +186,8 @@ public:
 
 	bool getCurrentModifiers (Modifiers& modifiers) const override
 	{
-		Reply<xcb_query_pointer_reply_t> reply (xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
+		Reply<xcb_query_pointer_reply_t> reply (
+		    xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr));
 		if (!reply)
 			return false;
 		modifiers = Keyboard::modifiersFromState (reply->mask);
@@ -496,9 +498,9 @@ private:
 			return;
 		if (!backBuffer)
 		{
-			backBuffer = cairo_surface_create_similar (windowSurface, CAIRO_CONTENT_COLOR,
-			                                           static_cast<int> (pixelWidth ()),
-			                                           static_cast<int> (pixelHeight ()));
+			backBuffer =
+			    cairo_surface_create_similar (windowSurface, CAIRO_CONTENT_COLOR, static_cast<int> (pixelWidth ()),
+			                                  static_cast<int> (pixelHeight ()));
 			invalid.clear ();
 			invalid.push_back (CRect (0, 0, size.getWidth (), size.getHeight ()));
 		}
@@ -563,8 +565,8 @@ PlatformFramePtr createX11PlatformFrame (IPlatformFrameCallback* callback, const
 	// Without a run loop no event would ever be read.
 	if (!runLoop)
 		return nullptr;
-	auto frame = makeOwned<Frame> (callback, size, static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent)),
-	                               runLoop);
+	auto frame =
+	    makeOwned<Frame> (callback, size, static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent)), runLoop);
 	if (!frame->valid ())
 		return nullptr;
 	return frame;

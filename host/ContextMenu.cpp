@@ -58,31 +58,4 @@ tresult PLUGIN_API ContextMenu::popup (UCoord x, UCoord y)
 	return kResultOk;
 }
 
-tresult PLUGIN_API ContextMenu::queryInterface (const TUID iid, void** obj)
-{
-	if (!obj)
-		return kInvalidArgument;
-	if (FUnknownPrivate::iidEqual (iid, FUnknown::iid) || FUnknownPrivate::iidEqual (iid, IContextMenu::iid))
-	{
-		addRef ();
-		*obj = static_cast<IContextMenu*> (this);
-		return kResultOk;
-	}
-	*obj = nullptr;
-	return kNoInterface;
-}
-
-uint32 PLUGIN_API ContextMenu::addRef ()
-{
-	return ++referenceCount;
-}
-
-uint32 PLUGIN_API ContextMenu::release ()
-{
-	const uint32 remaining = --referenceCount;
-	if (remaining == 0)
-		delete this;
-	return remaining;
-}
-
 } // namespace QuorvaneHost

@@ -2,10 +2,10 @@
 // it keeps the items a view adds and, on popup, tells the component handler where and with which items.
 #pragma once
 
+#include "base/source/fobject.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -13,7 +13,7 @@
 namespace QuorvaneHost
 {
 
-class ContextMenu : public Steinberg::Vst::IContextMenu
+class ContextMenu : public Steinberg::FObject, public Steinberg::Vst::IContextMenu
 {
 public:
 	/** Told of each popup: the point and the titles of the items then in the menu. */
@@ -33,13 +33,11 @@ public:
 	/** Records the popup and answers kResultOk without choosing an item. */
 	Steinberg::tresult PLUGIN_API popup (Steinberg::UCoord x, Steinberg::UCoord y) SMTG_OVERRIDE;
 
-	//---from FUnknown---
-	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API release () SMTG_OVERRIDE;
+	OBJ_METHODS (ContextMenu, FObject)
+	FUNKNOWN_METHODS (Steinberg::Vst::IContextMenu, FObject)
 
 private:
-	virtual ~ContextMenu () = default;
+	~ContextMenu () override = default;
 
 	struct Entry
 	{
@@ -47,7 +45,6 @@ private:
 		Steinberg::IPtr<Steinberg::Vst::IContextMenuTarget> target;
 	};
 
-	std::atomic<Steinberg::uint32> referenceCount{1};
 	PopupRecorder recorder;
 	std::vector<Entry> entries;
 };

@@ -1,7 +1,9 @@
 #include "host/HostWindow.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <thread>
 #include <xcb/xcb.h>
 
 namespace QuorvaneHost
@@ -26,7 +28,17 @@ std::unique_ptr<HostWindow> HostWindow::create (const char* display, int width, 
 {
 	int screenNumber = 0;
 	std::unique_ptr<HostWindow> host (new HostWindow);
-	host->xcb = xcb_connect (display, &screenNumber);
+	// An X server that has just lost its last client resets itself and refuses connections meanwhile
+	// (Xvfb does by default); a moment later it takes them again.
+	for (int attempt = 0;; ++attempt)
+	{
+		host->xcb = xcb_connect (display, &screenNumber);
+		if (!xcb_connection_has_error (host->xcb) || attempt == 20)
+			break;
+		xcb_disconnect (host->xcb);
+		host->xcb = nullptr;
+		std::this_thread::sleep_for (std::chrono::milliseconds (50));
+	}
 	if (!host->xcb || xcb_connection_has_error (host->xcb))
 	{
 		const char* name = display ? display : std::getenv ("DISPLAY");

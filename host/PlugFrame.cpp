@@ -51,31 +51,10 @@ tresult PLUGIN_API PlugFrame::resizeView (IPlugView* view, ViewRect* newSize)
 
 tresult PLUGIN_API PlugFrame::queryInterface (const TUID iid, void** obj)
 {
-	if (!obj)
-		return kInvalidArgument;
-	if (FUnknownPrivate::iidEqual (iid, FUnknown::iid) || FUnknownPrivate::iidEqual (iid, IPlugFrame::iid))
-	{
-		addRef ();
-		*obj = static_cast<IPlugFrame*> (this);
-		return kResultOk;
-	}
+	QUERY_INTERFACE (iid, obj, IPlugFrame::iid, IPlugFrame)
 	if (loop && FUnknownPrivate::iidEqual (iid, Linux::IRunLoop::iid))
 		return loop->queryInterface (iid, obj);
-	*obj = nullptr;
-	return kNoInterface;
-}
-
-uint32 PLUGIN_API PlugFrame::addRef ()
-{
-	return ++referenceCount;
-}
-
-uint32 PLUGIN_API PlugFrame::release ()
-{
-	const uint32 remaining = --referenceCount;
-	if (remaining == 0)
-		delete this;
-	return remaining;
+	return FObject::queryInterface (iid, obj);
 }
 
 } // namespace QuorvaneHost

@@ -7,14 +7,13 @@
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 
-#include <atomic>
 #include <functional>
 #include <vector>
 
 namespace QuorvaneHost
 {
 
-class PlugFrame : public Steinberg::IPlugFrame
+class PlugFrame : public Steinberg::FObject, public Steinberg::IPlugFrame
 {
 public:
 	/** Resizes the host window to a width and height in pixels; false when the window refuses. */
@@ -41,17 +40,17 @@ public:
 	Steinberg::tresult PLUGIN_API resizeView (Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) SMTG_OVERRIDE;
 
 	//---from FUnknown---
+	/** IPlugFrame, and the run loop's Linux::IRunLoop when there is one. */
 	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API release () SMTG_OVERRIDE;
+	REFCOUNT_METHODS (FObject)
+	OBJ_METHODS (PlugFrame, FObject)
 
 private:
-	virtual ~PlugFrame () = default;
+	~PlugFrame () override = default;
 
 	// A view that answers every onSize with a new request would recurse without end; deeper nesting is refused.
 	static constexpr int maxNesting = 4;
 
-	std::atomic<Steinberg::uint32> referenceCount{1};
 	Steinberg::IPtr<PollRunLoop> loop;
 	WindowResizer resizer;
 	bool repeatOnSize{false};

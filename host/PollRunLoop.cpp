@@ -159,31 +159,4 @@ void PollRunLoop::runFor (int ms)
 	runUntil ([] { return false; }, ms);
 }
 
-tresult PLUGIN_API PollRunLoop::queryInterface (const TUID iid, void** obj)
-{
-	if (!obj)
-		return kInvalidArgument;
-	if (FUnknownPrivate::iidEqual (iid, FUnknown::iid) || FUnknownPrivate::iidEqual (iid, Linux::IRunLoop::iid))
-	{
-		addRef ();
-		*obj = static_cast<Linux::IRunLoop*> (this);
-		return kResultOk;
-	}
-	*obj = nullptr;
-	return kNoInterface;
-}
-
-uint32 PLUGIN_API PollRunLoop::addRef ()
-{
-	return ++referenceCount;
-}
-
-uint32 PLUGIN_API PollRunLoop::release ()
-{
-	const uint32 remaining = --referenceCount;
-	if (remaining == 0)
-		delete this;
-	return remaining;
-}
-
 } // namespace QuorvaneHost

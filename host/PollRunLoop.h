@@ -3,10 +3,10 @@
 // register new ones from inside their own callbacks. A switch imitates hosts that never deliver descriptor events.
 #pragma once
 
+#include "base/source/fobject.h"
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 
-#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -15,7 +15,7 @@
 namespace QuorvaneHost
 {
 
-class PollRunLoop : public Steinberg::Linux::IRunLoop
+class PollRunLoop : public Steinberg::FObject, public Steinberg::Linux::IRunLoop
 {
 public:
 	using Clock = std::chrono::steady_clock;
@@ -52,13 +52,11 @@ public:
 	                                             Steinberg::Linux::TimerInterval milliseconds) SMTG_OVERRIDE;
 	Steinberg::tresult PLUGIN_API unregisterTimer (Steinberg::Linux::ITimerHandler* handler) SMTG_OVERRIDE;
 
-	//---from FUnknown---
-	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID iid, void** obj) SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API addRef () SMTG_OVERRIDE;
-	Steinberg::uint32 PLUGIN_API release () SMTG_OVERRIDE;
+	OBJ_METHODS (PollRunLoop, FObject)
+	FUNKNOWN_METHODS (Steinberg::Linux::IRunLoop, FObject)
 
 private:
-	virtual ~PollRunLoop () = default;
+	~PollRunLoop () override = default;
 
 	// Entries are shared so that a dispatch pass works on a snapshot: an entry removed during the pass is
 	// marked dead and skipped, one added during the pass waits for the next.
@@ -79,7 +77,6 @@ private:
 	int dispatchDueTimers ();
 	Clock::time_point nextTimerDue () const;
 
-	std::atomic<Steinberg::uint32> referenceCount{1};
 	bool deliverDescriptorEvents{true};
 	std::vector<std::shared_ptr<EventEntry>> handlers;
 	std::vector<std::shared_ptr<TimerEntry>> timers;

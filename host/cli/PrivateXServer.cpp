@@ -65,7 +65,7 @@ std::unique_ptr<PrivateXServer> PrivateXServer::start (std::string& error)
 		dup2 (devNull, STDIN_FILENO);
 		dup2 (devNull, STDOUT_FILENO);
 		dup2 (devNull, STDERR_FILENO);
-		execlp ("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp",
+		execlp ("Xvfb", "Xvfb", "-displayfd", "3", "-screen", "0", "1920x1200x24", "-nolisten", "tcp", "-noreset",
 		        static_cast<char*> (nullptr));
 		_exit (127);
 	}

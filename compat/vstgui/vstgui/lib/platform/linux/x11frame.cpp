@@ -106,10 +106,19 @@ public:
 		tooltip.reset ();
 		cursors.reset ();
 		keyboard.reset ();
+		// cairo keeps a device per xcb connection; it must be finished before the connection goes, or a later
+		// connection at the same address would be taken for this one.
+		cairo_device_t* device =
+		    windowSurface ? cairo_device_reference (cairo_surface_get_device (windowSurface)) : nullptr;
 		if (backBuffer)
 			cairo_surface_destroy (backBuffer);
 		if (windowSurface)
 			cairo_surface_destroy (windowSurface);
+		if (device)
+		{
+			cairo_device_finish (device);
+			cairo_device_destroy (device);
+		}
 		if (xcb)
 		{
 			if (window)
@@ -300,7 +309,7 @@ private:
 		                                          static_cast<int> (pixelHeight ()));
 		keyboard = std::make_unique<Keyboard> (xcb);
 		cursors = std::make_unique<Cursors> (xcb, screen);
-		tooltip = std::make_unique<Tooltip> (xcb, screen);
+		tooltip = std::make_unique<Tooltip> (xcb, screen, findVisual (screen, screen->root_visual));
 		xcb_map_window (xcb, window);
 		xcb_flush (xcb);
 

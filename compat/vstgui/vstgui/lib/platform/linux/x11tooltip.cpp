@@ -15,15 +15,6 @@ namespace
 constexpr double fontSize = 12.;
 constexpr double padding = 4.;
 
-xcb_visualtype_t* findVisual (xcb_screen_t* screen, xcb_visualid_t id)
-{
-	for (auto depths = xcb_screen_allowed_depths_iterator (screen); depths.rem; xcb_depth_next (&depths))
-		for (auto visuals = xcb_depth_visuals_iterator (depths.data); visuals.rem; xcb_visualtype_next (&visuals))
-			if (visuals.data->visual_id == id)
-				return visuals.data;
-	return nullptr;
-}
-
 void setFont (cairo_t* cr)
 {
 	cairo_select_font_face (cr, "sans-serif", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
@@ -32,8 +23,8 @@ void setFont (cairo_t* cr)
 
 } // namespace
 
-Tooltip::Tooltip (xcb_connection_t* connection, xcb_screen_t* screen)
-    : connection (connection), screen (screen), visual (findVisual (screen, screen->root_visual))
+Tooltip::Tooltip (xcb_connection_t* connection, xcb_screen_t* screen, xcb_visualtype_t* visual)
+    : connection (connection), screen (screen), visual (visual)
 {
 }
 

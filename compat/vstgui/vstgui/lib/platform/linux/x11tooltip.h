@@ -16,7 +16,8 @@ namespace X11
 class Tooltip
 {
 public:
-	Tooltip (xcb_connection_t* connection, xcb_screen_t* screen);
+	/** `visual` is the root window's, which the tooltip window uses. */
+	Tooltip (xcb_connection_t* connection, xcb_screen_t* screen, xcb_visualtype_t* visual);
 	~Tooltip () noexcept { hide (); }
 	Tooltip (const Tooltip&) = delete;
 	Tooltip& operator= (const Tooltip&) = delete;
@@ -34,7 +35,7 @@ private:
 
 	xcb_connection_t* connection;
 	xcb_screen_t* screen;
-	xcb_visualtype_t* visual{nullptr};
+	xcb_visualtype_t* visual;
 	uint32_t window{0};
 	int width{0};
 	int height{0};

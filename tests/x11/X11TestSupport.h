@@ -1,0 +1,70 @@
+// Shared by the X11 tests: the display they need (they fail without one unless QUORVANE_ALLOW_NO_DISPLAY=1 lets
+// them skip), the GUI library started once, the test view in a host window, and synthetic input through XTest.
+#pragma once
+
+#include "TestEditorView.h"
+
+#include "host/ComponentHandler.h"
+#include "host/PlugViewHost.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace QuorvaneTest
+{
+
+/** Call first in every test that opens a window: "" when the display is there, else why not. */
+std::string displayProblem ();
+
+#define QUORVANE_REQUIRE_DISPLAY()                                                                                     \
+	do                                                                                                                 \
+	{                                                                                                                  \
+		const std::string problem = QuorvaneTest::displayProblem ();                                                   \
+		if (!problem.empty ())                                                                                         \
+		{                                                                                                              \
+			if (QuorvaneTest::mayRunWithoutDisplay ())                                                                 \
+				GTEST_SKIP () << problem;                                                                              \
+			FAIL () << problem << " (set QUORVANE_ALLOW_NO_DISPLAY=1 to skip these tests)";                            \
+		}                                                                                                              \
+	} while (false)
+
+bool mayRunWithoutDisplay ();
+
+/** The test view in a host window, with the handler that records its edits. */
+struct ShownTestView
+{
+	Steinberg::IPtr<QuorvaneHost::ComponentHandler> handler;
+	Steinberg::IPtr<TestEditorView> view;
+	std::unique_ptr<QuorvaneHost::PlugViewHost> host;
+
+	/** The recorded calls as lines, e.g. "performEdit 42 0.5". */
+	std::vector<std::string> calls () const;
+};
+
+ShownTestView showTestView (int width, int height, const QuorvaneHost::PlugViewHost::Options& options = {});
+
+/** Settles the view and reads the window back; fails the test when the server refuses. */
+QuorvaneHost::WindowImage screenshot (QuorvaneHost::PlugViewHost& host);
+
+/** Synthetic input as the server's own (XTest): the pointer moves to a point of the host window. */
+class SyntheticInput
+{
+public:
+	explicit SyntheticInput (QuorvaneHost::PlugViewHost& host);
+	void moveTo (int x, int y);
+	void button (int button, bool press);
+	void click (int x, int y, int button = 1);
+	/** Presses and releases the key that gives `keysym` in the server's keymap. */
+	void key (uint32_t keysym);
+
+private:
+	void flush ();
+	QuorvaneHost::PlugViewHost& host;
+	int originX{0};
+	int originY{0};
+};
+
+} // namespace QuorvaneTest

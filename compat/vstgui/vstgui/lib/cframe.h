@@ -136,6 +136,9 @@ private:
 	void callMouseObserverOtherMouseEvent (MouseEvent& event);
 	void runDeferredFunctions ();
 
+	friend class CView;
+	void setViewWantsIdle (CView* view, bool state);
+
 	struct Impl;
 	Impl* pImpl{nullptr};
 };

@@ -145,6 +145,8 @@ protected:
 	const ViewList& getChildren () const { return children; }
 
 private:
+	void autosizeChildren (const CRect& oldSize, const CRect& newSize);
+
 	ViewList children;
 	CColor backgroundColor;
 	CPoint backgroundOffset;

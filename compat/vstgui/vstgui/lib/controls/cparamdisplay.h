@@ -44,6 +44,8 @@ public:
 	CLASS_METHODS (CParamDisplay, CControl)
 
 protected:
+	// for displays that edit (text edit, option menu): the listener and tag without tag-change notifications
+	CParamDisplay (const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background, int32_t style);
 	~CParamDisplay () noexcept override;
 
 	// The text the display shows for `value`: the value-to-string function's, else the value with the precision.

@@ -1,6 +1,7 @@
 // CSegmentButton: a row (or column) of named segments; the value selects one segment.
 #pragma once
 
+#include "../cbitmap.h"
 #include "../cgradient.h"
 #include "../cstring.h"
 #include "ccontrol.h"

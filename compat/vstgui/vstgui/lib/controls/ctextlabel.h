@@ -22,6 +22,8 @@ public:
 	CLASS_METHODS (CTextLabel, CParamDisplay)
 
 protected:
+	CTextLabel (const CRect& size, IControlListener* listener, int32_t tag, UTF8StringPtr txt, CBitmap* background,
+	            int32_t style);
 	~CTextLabel () noexcept override = default;
 
 	UTF8String text;

@@ -1,0 +1,86 @@
+// The Linux platform factory: X11 frames inside a host window, the offscreen frame without one; run-loop
+// timers when a run loop is installed, manual-clock timers otherwise.
+#include "../iplatformfactory.h"
+#include "../iplatformframe.h"
+#include "../offscreen/offscreenframe.h"
+#include "../offscreen/offscreentimer.h"
+#include "../platform_x11.h"
+#include "x11frame.h"
+#include "x11timer.h"
+
+#include <chrono>
+#include <memory>
+
+namespace VSTGUI
+{
+
+namespace
+{
+
+class LinuxFactory : public IPlatformFactory
+{
+public:
+	explicit LinuxFactory (PlatformInstanceHandle instance) : instance (instance) {}
+
+	uint64_t getTicks () const noexcept override
+	{
+		using namespace std::chrono;
+		return static_cast<uint64_t> (
+		    duration_cast<milliseconds> (steady_clock::now ().time_since_epoch ()).count ());
+	}
+
+	PlatformFramePtr createFrame (IPlatformFrameCallback* frame, const CRect& size, void* parent,
+	                              PlatformType parentType, IPlatformFrameConfig* config) const noexcept override
+	{
+		if (parent == nullptr)
+			return makeOwned<OffscreenPlatformFrame> (frame, size);
+		return X11::createX11PlatformFrame (frame, size, parent, parentType, config);
+	}
+
+	PlatformTimerPtr createTimer (IPlatformTimerCallback* callback) const noexcept override
+	{
+		if (X11::RunLoop::get ())
+		{
+			if (auto timer = X11::createX11PlatformTimer (callback))
+				return timer;
+		}
+		return Offscreen::createTimer (callback);
+	}
+
+private:
+	PlatformInstanceHandle instance;
+};
+
+SharedPointer<X11::IRunLoop>& runLoopInstance ()
+{
+	static SharedPointer<X11::IRunLoop> runLoop;
+	return runLoop;
+}
+
+} // namespace
+
+std::unique_ptr<IPlatformFactory> createLinuxPlatformFactory (PlatformInstanceHandle instance)
+{
+	return std::make_unique<LinuxFactory> (instance);
+}
+
+namespace X11
+{
+
+void RunLoop::init (const SharedPointer<IRunLoop>& runLoop)
+{
+	runLoopInstance () = runLoop;
+}
+
+void RunLoop::exit ()
+{
+	runLoopInstance () = nullptr;
+}
+
+const SharedPointer<IRunLoop>& RunLoop::get ()
+{
+	return runLoopInstance ();
+}
+
+} // namespace X11
+} // namespace VSTGUI

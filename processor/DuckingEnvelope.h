@@ -69,6 +69,8 @@ private:
 	void nextSegment ();
 	static void applyRun (S* const* inputs, S* const* outputs, int32 numChannels, int32 start, uint32 count, S first,
 	                      S increment);
+	static bool takesLanes (const S* in, const S* out, uint32 count);
+	static void applyLanes (const float* in, float* out, uint32 count, float first, float increment);
 
 	Segment table[kNumRows] {};
 	int row = kHold;
@@ -230,6 +232,85 @@ float DuckingEnvelope<S>::process (S* const* inputs, S* const* outputs, int32 nu
 	return static_cast<float> (gain);
 }
 
+namespace EnvelopeApply {
+
+// Samples whose gains one pass of the running sum forms before they are applied to the channels; small
+// enough that applying one chunk overlaps with forming the next.
+constexpr uint32 kChunk = 64;
+
+inline std::uintptr_t byteDistance (const void* in, const void* out)
+{
+	return reinterpret_cast<std::uintptr_t> (out) - reinterpret_cast<std::uintptr_t> (in);
+}
+
+// Writes out = in * gains for a channel; reads every sample before its output is written, whether the
+// buffers are the same, apart or overlap.
+inline void applyGains (const float* in, float* out, const float* gains, uint32 count)
+{
+	uint32 k = 0;
+	// Four at a time is safe for the same buffer and for an output at least four samples past its input.
+	const auto distance = byteDistance (in, out);
+	if (distance == 0 || distance >= 16)
+		for (; k + 4 <= count; k += 4)
+			_mm_storeu_ps (out + k, _mm_mul_ps (_mm_loadu_ps (in + k), _mm_loadu_ps (gains + k)));
+	for (; k < count; ++k)
+		out[k] = in[k] * gains[k];
+}
+
+inline void applyGains (const double* in, double* out, const float* gains, uint32 count)
+{
+	uint32 k = 0;
+	const auto distance = byteDistance (in, out);
+	if (distance == 0 || distance >= 16)
+		for (; k + 2 <= count; k += 2)
+		{
+			const __m128 pair = _mm_castsi128_ps (_mm_loadl_epi64 (reinterpret_cast<const __m128i*> (gains + k)));
+			const __m128d gain = _mm_cvtps_pd (pair);
+			_mm_storeu_pd (out + k, _mm_mul_pd (_mm_loadu_pd (in + k), gain));
+		}
+	for (; k < count; ++k)
+		out[k] = in[k] * static_cast<double> (gains[k]);
+}
+
+} // namespace EnvelopeApply
+
+template <typename S>
+bool DuckingEnvelope<S>::takesLanes (const S* in, const S* out, uint32 count)
+{
+	if constexpr (std::is_same_v<S, float>)
+		return count >= 8 && EnvelopeApply::byteDistance (in, out) >= 32;
+	else
+		return false;
+}
+
+template <typename S>
+void DuckingEnvelope<S>::applyLanes (const float* in, float* out, uint32 count, float first, float increment)
+{
+	// Eight samples per step; the output does not overlap the next eight inputs. Lanes take
+	// first + k * increment rather than the running sum, so they may differ from it in the last bits.
+	const __m128 firstGain = _mm_set1_ps (first);
+	const __m128 inc = _mm_set1_ps (increment);
+	const __m128 eight = _mm_set1_ps (8.0f);
+	__m128 lo = _mm_setr_ps (0.0f, 1.0f, 2.0f, 3.0f);
+	__m128 hi = _mm_setr_ps (4.0f, 5.0f, 6.0f, 7.0f);
+	const uint32 vectorCount = count & ~7u;
+	uint32 k = 0;
+	for (; k < vectorCount; k += 8)
+	{
+		const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (lo, inc));
+		const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (hi, inc));
+		_mm_storeu_ps (out + k, _mm_mul_ps (_mm_loadu_ps (in + k), gainLo));
+		_mm_storeu_ps (out + k + 4, _mm_mul_ps (_mm_loadu_ps (in + k + 4), gainHi));
+		lo = _mm_add_ps (lo, eight);
+		hi = _mm_add_ps (hi, eight);
+	}
+	for (float g = first + static_cast<float> (k) * increment; k < count; ++k)
+	{
+		out[k] = in[k] * g;
+		g = g + increment;
+	}
+}
+
 template <typename S>
 void DuckingEnvelope<S>::applyRun (S* const* inputs, S* const* outputs, int32 numChannels, int32 start, uint32 count,
                                    S first, S increment)
@@ -237,50 +318,42 @@ void DuckingEnvelope<S>::applyRun (S* const* inputs, S* const* outputs, int32 nu
 	if (count == 0 || !inputs || !outputs)
 		return;
 
+	bool anySerial = false;
 	for (int32 c = 0; c < numChannels; ++c)
 	{
 		if (!inputs[c] || !outputs[c])
 			continue;
-		const S* in = inputs[c] + start;
-		S* out = outputs[c] + start;
-
-		uint32 k = 0;
-		// The running gain is float32 in both sample types, so 32-bit and 64-bit processing differ only
-		// by the rounding of the input.
-		float g = static_cast<float> (first);
-
 		if constexpr (std::is_same_v<S, float>)
-		{
-			// Eight samples per step when the output does not overlap the next eight inputs (this also
-			// excludes in-place buffers, which go sample by sample). Lanes take first + k * increment
-			// rather than the running sum, so they may differ from the scalar path in the last bits.
-			const auto distance = reinterpret_cast<std::uintptr_t> (out) - reinterpret_cast<std::uintptr_t> (in);
-			if (count >= 8 && distance >= 32)
+			if (takesLanes (inputs[c] + start, outputs[c] + start, count))
 			{
-				const __m128 firstGain = _mm_set1_ps (first);
-				const __m128 inc = _mm_set1_ps (increment);
-				const __m128 eight = _mm_set1_ps (8.0f);
-				__m128 lo = _mm_setr_ps (0.0f, 1.0f, 2.0f, 3.0f);
-				__m128 hi = _mm_setr_ps (4.0f, 5.0f, 6.0f, 7.0f);
-				const uint32 vectorCount = count & ~7u;
-				for (; k < vectorCount; k += 8)
-				{
-					const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (lo, inc));
-					const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (hi, inc));
-					_mm_storeu_ps (out + k, _mm_mul_ps (_mm_loadu_ps (in + k), gainLo));
-					_mm_storeu_ps (out + k + 4, _mm_mul_ps (_mm_loadu_ps (in + k + 4), gainHi));
-					lo = _mm_add_ps (lo, eight);
-					hi = _mm_add_ps (hi, eight);
-				}
-				g = first + static_cast<float> (k) * increment;
+				applyLanes (inputs[c] + start, outputs[c] + start, count, first, increment);
+				continue;
 			}
-		}
+		anySerial = true;
+	}
+	if (!anySerial)
+		return;
 
-		for (; k < count; ++k)
+	// The other channels all get the running sum: a serial chain of roundings that bounds their speed, so
+	// it is formed once per chunk and applied to each of them. The running gain is float32 in both sample
+	// types, so 32-bit and 64-bit processing differ only by the rounding of the input.
+	float gains[EnvelopeApply::kChunk];
+	float g = static_cast<float> (first);
+	for (uint32 done = 0; done < count;)
+	{
+		const uint32 n = std::min (EnvelopeApply::kChunk, count - done);
+		for (uint32 k = 0; k < n; ++k)
 		{
-			out[k] = in[k] * static_cast<S> (g);
+			gains[k] = g;
 			g = static_cast<float> (static_cast<S> (g) + increment);
 		}
+		for (int32 c = 0; c < numChannels; ++c)
+		{
+			if (!inputs[c] || !outputs[c] || takesLanes (inputs[c] + start, outputs[c] + start, count))
+				continue;
+			EnvelopeApply::applyGains (inputs[c] + start + done, outputs[c] + start + done, gains, n);
+		}
+		done += n;
 	}
 }
 

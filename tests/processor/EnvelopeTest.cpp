@@ -316,9 +316,10 @@ template <typename S>
 void expectChannelsMatchProcessingAlone ()
 {
 	// Output relative to input, in samples, within one buffer per channel: apart, in place, overlapping
-	// one sample later (each output feeds the next input), one sample earlier.
-	const std::ptrdiff_t layouts[] = {2048, 0, 1, -1, 2048, 0};
-	constexpr int kLayouts = 6;
+	// one sample later (each output feeds the next input), one sample earlier. Three apart: the 32-bit
+	// lanes go in pairs, and one is left over.
+	const std::ptrdiff_t layouts[] = {2048, 0, 1, -1, 2048, 0, 2048};
+	constexpr int kLayouts = 7;
 	constexpr int n = 1021;
 	std::mt19937 random (11);
 	std::uniform_real_distribution<S> noise (S (-1), S (1));

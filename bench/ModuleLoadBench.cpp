@@ -128,9 +128,10 @@ class RatioReporter : public benchmark::ConsoleReporter
 public:
 	void ReportRuns (const std::vector<Run>& runs) override
 	{
+		// With --benchmark_repetitions the median, reported after the repetitions, is the one kept.
 		for (const auto& run : runs)
-			if (run.run_type == Run::RT_Iteration)
-				times[run.benchmark_name ()] = run.GetAdjustedRealTime ();
+			if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+				times[run.run_name.str ()] = run.GetAdjustedRealTime ();
 		ConsoleReporter::ReportRuns (runs);
 	}
 

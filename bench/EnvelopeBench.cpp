@@ -1,10 +1,18 @@
-// processAudio against the plainest possible gain loop over the same buffers, in the same run.
-// The ratio of the two is what matters; absolute times vary with the machine.
+// processAudio against the gain loops a peer would write over the same buffers, and against the floor of
+// its own arithmetic (the serial running sum of the gain), all in one run. Times are per stereo sample;
+// the ratios are what matters, absolute times vary with the machine.
+//
+// Arguments of every case: block size, then 1 for in-place buffers. In-place cases restore the input
+// before every call (the copy is timed, and shown alone as BM_RestoreCopy), so every iteration processes
+// the same audio instead of multiplying its own output again until it decays into subnormal numbers.
 
 #include "processor/DuckerProcessor.h"
 
 #include <benchmark/benchmark.h>
 
+#include <emmintrin.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -12,29 +20,47 @@
 
 namespace {
 
-constexpr int kBlock = 512;
 constexpr int kChannels = 2;
 
 template <typename S>
 struct Buffers
 {
-	explicit Buffers (bool inPlace)
+	Buffers (int block, bool inPlace, S scale) : block (block), inPlace (inPlace)
 	{
 		for (int c = 0; c < kChannels; ++c)
 		{
-			input[c].resize (kBlock);
-			output[c].resize (kBlock);
-			for (int i = 0; i < kBlock; ++i)
-				input[c][static_cast<size_t> (i)] = S (0.5) + S (0.001) * S (i % 97);
-			in[c] = input[c].data ();
-			out[c] = inPlace ? input[c].data () : output[c].data ();
+			pristine[c].resize (static_cast<size_t> (block));
+			output[c].resize (static_cast<size_t> (block));
+			for (int i = 0; i < block; ++i)
+				pristine[c][static_cast<size_t> (i)] = scale * (S (0.5) + S (0.001) * S ((i + 31 * c) % 97));
+			work[c] = pristine[c];
+			in[c] = work[c].data ();
+			out[c] = inPlace ? work[c].data () : output[c].data ();
 		}
 	}
-	std::vector<S> input[kChannels];
+
+	/** Gives the next call the same input as the last one; only in-place buffers need it. */
+	void restore ()
+	{
+		if (inPlace)
+			for (int c = 0; c < kChannels; ++c)
+				std::copy (pristine[c].begin (), pristine[c].end (), work[c].begin ());
+	}
+
+	int block;
+	bool inPlace;
+	std::vector<S> pristine[kChannels];
+	std::vector<S> work[kChannels];
 	std::vector<S> output[kChannels];
 	S* in[kChannels];
 	S* out[kChannels];
 };
+
+void perStereoSample (benchmark::State& state, int block)
+{
+	state.counters["per_stereo_sample"] =
+	    benchmark::Counter (block, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
 
 class Processor : public Steinberg::DuckerProcessor
 {
@@ -44,106 +70,217 @@ public:
 };
 
 template <typename S>
-void BM_ProcessAudio (benchmark::State& state)
+void runProcessAudio (benchmark::State& state, S scale)
 {
-	const bool inPlace = state.range (0) != 0;
-	Buffers<S> buffers (inPlace);
+	const int block = static_cast<int> (state.range (0));
+	Buffers<S> buffers (block, state.range (1) != 0, scale);
 	auto* processor = new Processor;
 	processor->settle ();
 	double position = 0.0;
 	for (auto _ : state)
 	{
-		processor->processAudio<S> (buffers.in, buffers.out, kBlock, kChannels, position, 48000.0, 120.0, false);
+		buffers.restore ();
+		processor->processAudio<S> (buffers.in, buffers.out, block, kChannels, position, 48000.0, 120.0, false);
 		benchmark::DoNotOptimize (buffers.out[0][0]);
 		benchmark::ClobberMemory ();
-		// Walk through the cycle so every segment kind, and the glide at each cycle start, is measured.
-		position += kBlock * 120.0 / 60.0 / 48000.0;
+		// Walk through the cycle (24000 samples) so every segment kind, and the glide at each cycle
+		// start, is measured in its share.
+		position += block * 120.0 / 60.0 / 48000.0;
+		if (position >= 1000.0)
+			position = 0.0;
 	}
 	processor->release ();
-	state.SetItemsProcessed (state.iterations () * kBlock * kChannels);
+	perStereoSample (state, block);
 }
 
 template <typename S>
-void BM_PlainGainLoop (benchmark::State& state)
+void BM_ProcessAudio (benchmark::State& state)
 {
-	const bool inPlace = state.range (0) != 0;
-	Buffers<S> buffers (inPlace);
+	runProcessAudio<S> (state, S (1));
+}
+
+// A reverb tail fading out: every sample subnormal, and so is every product with the gain.
+template <typename S>
+void BM_ProcessAudioSubnormal (benchmark::State& state)
+{
+	runProcessAudio<S> (state, std::is_same_v<S, float> ? S (1e-39) : S (1e-309));
+}
+
+// The loop as written plainly, kept scalar whatever the optimiser would do with it.
+template <typename S>
+__attribute__ ((optimize ("no-tree-vectorize"))) void BM_PlainScalar (benchmark::State& state)
+{
+	const int block = static_cast<int> (state.range (0));
+	Buffers<S> buffers (block, state.range (1) != 0, S (1));
 	S g = S (0.75);
 	for (auto _ : state)
 	{
+		buffers.restore ();
 		for (int c = 0; c < kChannels; ++c)
 		{
 			const S* in = buffers.in[c];
 			S* out = buffers.out[c];
-			for (int i = 0; i < kBlock; ++i)
+			for (int i = 0; i < block; ++i)
 				out[i] = in[i] * g;
 		}
 		benchmark::DoNotOptimize (buffers.out[0][0]);
 		benchmark::ClobberMemory ();
 		g = S (1.5) - g; // keeps the gain from being hoisted out of the loop, stays bounded
 	}
-	state.SetItemsProcessed (state.iterations () * kBlock * kChannels);
+	perStereoSample (state, block);
 }
 
-// The same loop with the buffers declared unaliased, which lets the compiler vectorise it at -O2.
-template <typename S>
-void BM_PlainGainLoopRestrict (benchmark::State& state)
+inline void multiplyVectorised (const float* in, float* out, int count, float gain)
 {
-	Buffers<S> buffers (false);
+	const __m128 g = _mm_set1_ps (gain);
+	int i = 0;
+	for (; i + 8 <= count; i += 8)
+	{
+		_mm_storeu_ps (out + i, _mm_mul_ps (_mm_loadu_ps (in + i), g));
+		_mm_storeu_ps (out + i + 4, _mm_mul_ps (_mm_loadu_ps (in + i + 4), g));
+	}
+	for (; i < count; ++i)
+		out[i] = in[i] * gain;
+}
+
+inline void multiplyVectorised (const double* in, double* out, int count, double gain)
+{
+	const __m128d g = _mm_set1_pd (gain);
+	int i = 0;
+	for (; i + 4 <= count; i += 4)
+	{
+		_mm_storeu_pd (out + i, _mm_mul_pd (_mm_loadu_pd (in + i), g));
+		_mm_storeu_pd (out + i + 2, _mm_mul_pd (_mm_loadu_pd (in + i + 2), g));
+	}
+	for (; i < count; ++i)
+		out[i] = in[i] * gain;
+}
+
+// The same loop with SSE, as a peer who cares about speed writes it: one constant gain, no envelope.
+template <typename S>
+void BM_PlainVectorised (benchmark::State& state)
+{
+	const int block = static_cast<int> (state.range (0));
+	Buffers<S> buffers (block, state.range (1) != 0, S (1));
 	S g = S (0.75);
 	for (auto _ : state)
 	{
+		buffers.restore ();
 		for (int c = 0; c < kChannels; ++c)
-		{
-			const S* __restrict in = buffers.in[c];
-			S* __restrict out = buffers.out[c];
-			for (int i = 0; i < kBlock; ++i)
-				out[i] = in[i] * g;
-		}
+			multiplyVectorised (buffers.in[c], buffers.out[c], block, g);
 		benchmark::DoNotOptimize (buffers.out[0][0]);
 		benchmark::ClobberMemory ();
 		g = S (1.5) - g;
 	}
-	state.SetItemsProcessed (state.iterations () * kBlock * kChannels);
+	perStereoSample (state, block);
 }
 
-BENCHMARK_TEMPLATE (BM_PlainGainLoop, float)->ArgName ("inPlace")->Arg (0)->Arg (1);
-BENCHMARK_TEMPLATE (BM_PlainGainLoopRestrict, float);
-BENCHMARK_TEMPLATE (BM_PlainGainLoopRestrict, double);
-BENCHMARK_TEMPLATE (BM_ProcessAudio, float)->ArgName ("inPlace")->Arg (0)->Arg (1);
-BENCHMARK_TEMPLATE (BM_PlainGainLoop, double)->ArgName ("inPlace")->Arg (0)->Arg (1);
-BENCHMARK_TEMPLATE (BM_ProcessAudio, double)->ArgName ("inPlace")->Arg (0)->Arg (1);
+// The floor of the sample-by-sample arithmetic: the gain's running sum alone, each step rounded to
+// float32 (in the 64-bit form through a float64 addition), one chain per block shared by both channels.
+template <typename S>
+void BM_RunningSumFloor (benchmark::State& state)
+{
+	const int block = static_cast<int> (state.range (0));
+	S increment = S (4.1666666e-5);
+	for (auto _ : state)
+	{
+		float g = 0.25f;
+		for (int i = 0; i < block; ++i)
+			g = static_cast<float> (static_cast<S> (g) + increment);
+		benchmark::DoNotOptimize (g);
+		benchmark::DoNotOptimize (increment);
+	}
+	perStereoSample (state, block);
+}
 
-/** Prints each run as usual, then processAudio's time as a ratio of the plain loop's on the same buffers. */
+// What restoring the in-place input costs by itself.
+template <typename S>
+void BM_RestoreCopy (benchmark::State& state)
+{
+	const int block = static_cast<int> (state.range (0));
+	Buffers<S> buffers (block, true, S (1));
+	for (auto _ : state)
+	{
+		buffers.restore ();
+		benchmark::DoNotOptimize (buffers.in[0][0]);
+		benchmark::ClobberMemory ();
+	}
+	perStereoSample (state, block);
+}
+
+void layouts (benchmark::internal::Benchmark* b)
+{
+	b->ArgNames ({"block", "inPlace"});
+	for (int inPlace : {0, 1})
+		for (int block : {32, 512, 4096})
+			b->Args ({block, inPlace});
+}
+
+void blocks (benchmark::internal::Benchmark* b)
+{
+	b->ArgNames ({"block"});
+	for (int block : {32, 512, 4096})
+		b->Args ({block});
+}
+
+BENCHMARK_TEMPLATE (BM_ProcessAudio, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_PlainScalar, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_PlainVectorised, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_RunningSumFloor, float)->Apply (blocks);
+BENCHMARK_TEMPLATE (BM_RestoreCopy, float)->Apply (blocks);
+BENCHMARK_TEMPLATE (BM_ProcessAudio, double)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_PlainScalar, double)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_PlainVectorised, double)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_RunningSumFloor, double)->Apply (blocks);
+BENCHMARK_TEMPLATE (BM_RestoreCopy, double)->Apply (blocks);
+BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, double)->Apply (layouts);
+
+/** Prints each run as usual, then processAudio's time as ratios of its baselines in the same run. */
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
 	void ReportRuns (const std::vector<Run>& runs) override
 	{
+		// With --benchmark_repetitions the median, reported after the repetitions, is the one kept.
 		for (const auto& run : runs)
-			times[run.benchmark_name ()] = run.GetAdjustedRealTime ();
+			if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
+				times[run.run_name.str ()] = run.GetAdjustedRealTime ();
 		ConsoleReporter::ReportRuns (runs);
 	}
 
 	void Finalize () override
 	{
 		ConsoleReporter::Finalize ();
-		std::printf ("\nprocessAudio time / plain loop time (same buffers, same run):\n");
+		std::printf ("\nprocessAudio time / baseline time (same buffers, same run):\n");
+		std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s\n", "type", "block", "buffers", "/scalar", "/vector",
+		             "/floor", "subnormal");
 		for (const char* type : {"float", "double"})
-			for (const char* arg : {"inPlace:0", "inPlace:1"})
-				ratio (std::string ("BM_ProcessAudio<") + type + ">/" + arg,
-				       std::string ("BM_PlainGainLoop<") + type + ">/" + arg);
-		for (const char* type : {"float", "double"})
-			ratio (std::string ("BM_ProcessAudio<") + type + ">/inPlace:0",
-			       std::string ("BM_PlainGainLoopRestrict<") + type + ">");
+			for (const char* inPlace : {"0", "1"})
+				for (const char* block : {"32", "512", "4096"})
+				{
+					const std::string args = std::string ("/block:") + block + "/inPlace:" + inPlace;
+					const std::string measured = std::string ("BM_ProcessAudio<") + type + ">" + args;
+					std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s\n", type, block,
+					             *inPlace == '1' ? "in place" : "separate",
+					             ratio (measured, std::string ("BM_PlainScalar<") + type + ">" + args).c_str (),
+					             ratio (measured, std::string ("BM_PlainVectorised<") + type + ">" + args).c_str (),
+					             ratio (measured, std::string ("BM_RunningSumFloor<") + type + ">/block:" + block)
+					                 .c_str (),
+					             ratio (std::string ("BM_ProcessAudioSubnormal<") + type + ">" + args, measured)
+					                 .c_str ());
+				}
+		std::printf ("(subnormal: subnormal input's time / normal input's time)\n");
 	}
 
 private:
-	void ratio (const std::string& measured, const std::string& baseline)
+	std::string ratio (const std::string& measured, const std::string& baseline)
 	{
-		if (times.count (measured) && times.count (baseline) && times[baseline] > 0.0)
-			std::printf ("  %-34s / %-36s = %.2f\n", measured.c_str (), baseline.c_str (),
-			             times[measured] / times[baseline]);
+		if (!times.count (measured) || !times.count (baseline) || !(times[baseline] > 0.0))
+			return "-";
+		char text[32];
+		std::snprintf (text, sizeof text, "%.2f", times[measured] / times[baseline]);
+		return text;
 	}
 
 	std::map<std::string, double> times;

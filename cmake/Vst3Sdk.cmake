@@ -1,6 +1,7 @@
 # Builds the VST3 SDK sources the module needs into one static library, `vst3sdk`, straight from
 # the SDK folder (never copied into this repository). The SDK classes that Debian's subset lacks
-# come from compat/vst3sdk, under the SDK's own include paths.
+# come from compat/vst3sdk, under the SDK's own include paths; compat/vst3sdk adds them to this
+# library, or the full SDK's own files where it has them.
 
 set(_sdk "${QUORVANE_VST3_SDK_DIR}")
 if(NOT EXISTS "${_sdk}/pluginterfaces/base/funknown.h" OR NOT EXISTS "${_sdk}/public.sdk/source/vst/vstcomponent.cpp")
@@ -37,15 +38,11 @@ set(_sdk_sources
 )
 list(TRANSFORM _sdk_sources PREPEND "${_sdk}/")
 
-# The subset defines no identifiers for the editor interfaces; its own sources need them, so the
-# stand-in that defines them belongs to this library.
-list(APPEND _sdk_sources "${PROJECT_SOURCE_DIR}/compat/vst3sdk/public.sdk/source/common/commoniids.cpp")
-
 add_library(vst3sdk STATIC ${_sdk_sources})
-# compat first, so a full SDK's own copies of the stand-in headers are not shadowed by accident
-# only where the subset has none.
+# The SDK first: where it has a header of its own, a stand-in's copy in compat never shadows it.
 target_include_directories(vst3sdk SYSTEM PUBLIC "${_sdk}" "${PROJECT_SOURCE_DIR}/compat/vst3sdk")
 target_compile_definitions(vst3sdk PUBLIC $<IF:$<CONFIG:Debug>,DEVELOPMENT=1,RELEASE=1>)
-# Third-party code: its warnings are not ours to fix.
-target_compile_options(vst3sdk PRIVATE -w)
+# Third-party code: its warnings are not ours to fix. (The stand-ins compiled into the same library are
+# ours, and keep them.)
+set_source_files_properties(${_sdk_sources} PROPERTIES COMPILE_OPTIONS -w)
 target_link_libraries(vst3sdk PUBLIC pthread dl)

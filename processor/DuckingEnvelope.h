@@ -6,6 +6,7 @@
 #include "pluginterfaces/base/ftypes.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <type_traits>
@@ -69,6 +70,10 @@ private:
 	void nextSegment ();
 	static void applyRun (S* const* inputs, S* const* outputs, int32 numChannels, int32 start, uint32 count, S first,
 	                      S increment);
+	static bool takesLanes (const S* in, const S* out, uint32 count);
+	template <int N>
+	static void applyLanes (const float* const* inputs, float* const* outputs, uint32 count, float first,
+	                        float increment);
 
 	Segment table[kNumRows] {};
 	int row = kHold;
@@ -98,6 +103,27 @@ inline int64 truncToInt64 (double value)
 	if (!(value > -kLimit && value < kLimit))
 		return 0;
 	return static_cast<int64> (value);
+}
+
+// value * 2^exponent, exactly as std::ldexp gives it: multiplying by a power of two rounds only where
+// the result leaves the normal range, and there both round the exact product the same way. The
+// multiplication saves a library call in every block.
+inline double scaleByPowerOfTwo (double value, int32 exponent)
+{
+	if (exponent < -1022 || exponent > 1023)
+		return std::ldexp (value, exponent);
+	return value * std::bit_cast<double> (static_cast<uint64> (exponent + 1023) << 52);
+}
+
+// value mod length; the cycle position is below twice the cycle in every block with settings in their
+// ranges, which spares the division there.
+inline uint32 wrap (uint32 value, uint32 length)
+{
+	if (value < length)
+		return value;
+	if (value - length < length)
+		return value - length;
+	return value % length;
 }
 
 // Depths beyond this only come from a damaged record or a host sending values outside 0..1; within it
@@ -140,7 +166,7 @@ void DuckingEnvelope<S>::prepare (const EnvelopeSettings& settings, const Envelo
 	}
 
 	const int32 e = settings.noteSync;
-	const S P = S ((60.0 * timing.sampleRate) / std::ldexp (timing.tempo, e));
+	const S P = S ((60.0 * timing.sampleRate) / scaleByPowerOfTwo (timing.tempo, e));
 	maxStep = S (60.0 / timing.sampleRate);
 	if (!(P >= S (1)) || !(double (P) < 4294967296.0) || !(maxStep > S (0)) || !std::isfinite (maxStep))
 	{
@@ -150,7 +176,7 @@ void DuckingEnvelope<S>::prepare (const EnvelopeSettings& settings, const Envelo
 	const uint32 Pint = static_cast<uint32> (P);
 	cycle = Pint;
 
-	const double x = std::ldexp (timing.position, e);
+	const double x = scaleByPowerOfTwo (timing.position, e);
 	const double fl = std::floor (x);
 
 	const S duration = std::isfinite (settings.duration) ? S (settings.duration) : S (0);
@@ -172,7 +198,7 @@ void DuckingEnvelope<S>::prepare (const EnvelopeSettings& settings, const Envelo
 
 	// The + 1 keeps the product non-negative for offsets up to 1; the cast keeps the low 32 bits.
 	const double start = ((x + 1.0) - (fl + double (settings.offset))) * double (P);
-	const uint32 q = static_cast<uint32> (static_cast<uint64> (truncToInt64 (start))) % Pint;
+	const uint32 q = wrap (static_cast<uint32> (static_cast<uint64> (truncToInt64 (start))), Pint);
 
 	row = q >= d ? kHold : (q >= h ? kSecondRamp : kFirstRamp);
 	const Segment& segment = table[row];
@@ -230,6 +256,102 @@ float DuckingEnvelope<S>::process (S* const* inputs, S* const* outputs, int32 nu
 	return static_cast<float> (gain);
 }
 
+namespace EnvelopeApply {
+
+// Samples whose gains one pass of the running sum forms before they are applied to the channels; small
+// enough that applying one chunk overlaps with forming the next (measured best for each sample type).
+template <typename S>
+constexpr uint32 kChunk = std::is_same_v<S, float> ? 64 : 32;
+
+inline std::uintptr_t byteDistance (const void* in, const void* out)
+{
+	return reinterpret_cast<std::uintptr_t> (out) - reinterpret_cast<std::uintptr_t> (in);
+}
+
+// Writes out = in * gains for a channel; reads every sample before its output is written, whether the
+// buffers are the same, apart or overlap.
+inline void applyGains (const float* in, float* out, const float* gains, uint32 count)
+{
+	uint32 k = 0;
+	// Four at a time is safe for the same buffer and for an output at least four samples past its input.
+	const auto distance = byteDistance (in, out);
+	if (distance == 0 || distance >= 16)
+		for (; k + 4 <= count; k += 4)
+			_mm_storeu_ps (out + k, _mm_mul_ps (_mm_loadu_ps (in + k), _mm_loadu_ps (gains + k)));
+	for (; k < count; ++k)
+		out[k] = in[k] * gains[k];
+}
+
+inline void applyGains (const double* in, double* out, const float* gains, uint32 count)
+{
+	uint32 k = 0;
+	const auto distance = byteDistance (in, out);
+	if (distance == 0 || distance >= 16)
+		for (; k + 2 <= count; k += 2)
+		{
+			const __m128 pair = _mm_castsi128_ps (_mm_loadl_epi64 (reinterpret_cast<const __m128i*> (gains + k)));
+			const __m128d gain = _mm_cvtps_pd (pair);
+			_mm_storeu_pd (out + k, _mm_mul_pd (_mm_loadu_pd (in + k), gain));
+		}
+	for (; k < count; ++k)
+		out[k] = in[k] * static_cast<double> (gains[k]);
+}
+
+} // namespace EnvelopeApply
+
+template <typename S>
+bool DuckingEnvelope<S>::takesLanes (const S* in, const S* out, uint32 count)
+{
+	if constexpr (std::is_same_v<S, float>)
+		return count >= 8 && EnvelopeApply::byteDistance (in, out) >= 32;
+	else
+		return false;
+}
+
+template <typename S>
+template <int N>
+void DuckingEnvelope<S>::applyLanes (const float* const* inputs, float* const* outputs, uint32 count, float first,
+                                     float increment)
+{
+	// Eight samples per step, every channel of the group with the same gains; no output overlaps the next
+	// eight inputs of its channel. Lanes take first + k * increment rather than the running sum, so they
+	// may differ from it in the last bits. The sample index counts in integers (exact in float up to 2^24,
+	// far beyond any run), so no chain of float additions runs from step to step.
+	const float* in[N];
+	float* out[N];
+	for (int c = 0; c < N; ++c)
+	{
+		in[c] = inputs[c];
+		out[c] = outputs[c];
+	}
+	const __m128 firstGain = _mm_set1_ps (first);
+	const __m128 inc = _mm_set1_ps (increment);
+	__m128i indexLo = _mm_setr_epi32 (0, 1, 2, 3);
+	const __m128i four = _mm_set1_epi32 (4);
+	const __m128i eight = _mm_set1_epi32 (8);
+	const uint32 vectorCount = count & ~7u;
+	for (uint32 k = 0; k < vectorCount; k += 8)
+	{
+		const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (_mm_cvtepi32_ps (indexLo), inc));
+		const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (_mm_cvtepi32_ps (_mm_add_epi32 (indexLo, four)), inc));
+		for (int c = 0; c < N; ++c)
+		{
+			_mm_storeu_ps (out[c] + k, _mm_mul_ps (_mm_loadu_ps (in[c] + k), gainLo));
+			_mm_storeu_ps (out[c] + k + 4, _mm_mul_ps (_mm_loadu_ps (in[c] + k + 4), gainHi));
+		}
+		indexLo = _mm_add_epi32 (indexLo, eight);
+	}
+	for (int c = 0; c < N; ++c)
+	{
+		float g = first + static_cast<float> (vectorCount) * increment;
+		for (uint32 k = vectorCount; k < count; ++k)
+		{
+			out[c][k] = in[c][k] * g;
+			g = g + increment;
+		}
+	}
+}
+
 template <typename S>
 void DuckingEnvelope<S>::applyRun (S* const* inputs, S* const* outputs, int32 numChannels, int32 start, uint32 count,
                                    S first, S increment)
@@ -237,50 +359,62 @@ void DuckingEnvelope<S>::applyRun (S* const* inputs, S* const* outputs, int32 nu
 	if (count == 0 || !inputs || !outputs)
 		return;
 
-	for (int32 c = 0; c < numChannels; ++c)
+	bool anySerial = false;
+	if constexpr (std::is_same_v<S, float>)
 	{
-		if (!inputs[c] || !outputs[c])
-			continue;
-		const S* in = inputs[c] + start;
-		S* out = outputs[c] + start;
-
-		uint32 k = 0;
-		// The running gain is float32 in both sample types, so 32-bit and 64-bit processing differ only
-		// by the rounding of the input.
-		float g = static_cast<float> (first);
-
-		if constexpr (std::is_same_v<S, float>)
+		// Channels on the lane path go in groups, so each gain vector serves every channel of a group.
+		constexpr int32 kGroup = 2;
+		const float* laneIn[kGroup];
+		float* laneOut[kGroup];
+		int32 lanes = 0;
+		for (int32 c = 0; c < numChannels; ++c)
 		{
-			// Eight samples per step when the output does not overlap the next eight inputs (this also
-			// excludes in-place buffers, which go sample by sample). Lanes take first + k * increment
-			// rather than the running sum, so they may differ from the scalar path in the last bits.
-			const auto distance = reinterpret_cast<std::uintptr_t> (out) - reinterpret_cast<std::uintptr_t> (in);
-			if (count >= 8 && distance >= 32)
+			if (!inputs[c] || !outputs[c])
+				continue;
+			if (!takesLanes (inputs[c] + start, outputs[c] + start, count))
 			{
-				const __m128 firstGain = _mm_set1_ps (first);
-				const __m128 inc = _mm_set1_ps (increment);
-				const __m128 eight = _mm_set1_ps (8.0f);
-				__m128 lo = _mm_setr_ps (0.0f, 1.0f, 2.0f, 3.0f);
-				__m128 hi = _mm_setr_ps (4.0f, 5.0f, 6.0f, 7.0f);
-				const uint32 vectorCount = count & ~7u;
-				for (; k < vectorCount; k += 8)
-				{
-					const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (lo, inc));
-					const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (hi, inc));
-					_mm_storeu_ps (out + k, _mm_mul_ps (_mm_loadu_ps (in + k), gainLo));
-					_mm_storeu_ps (out + k + 4, _mm_mul_ps (_mm_loadu_ps (in + k + 4), gainHi));
-					lo = _mm_add_ps (lo, eight);
-					hi = _mm_add_ps (hi, eight);
-				}
-				g = first + static_cast<float> (k) * increment;
+				anySerial = true;
+				continue;
+			}
+			laneIn[lanes] = inputs[c] + start;
+			laneOut[lanes] = outputs[c] + start;
+			if (++lanes == kGroup)
+			{
+				applyLanes<kGroup> (laneIn, laneOut, count, first, increment);
+				lanes = 0;
 			}
 		}
+		if (lanes > 0)
+			applyLanes<1> (laneIn, laneOut, count, first, increment);
+	}
+	else
+	{
+		for (int32 c = 0; c < numChannels && !anySerial; ++c)
+			anySerial = inputs[c] && outputs[c];
+	}
+	if (!anySerial)
+		return;
 
-		for (; k < count; ++k)
+	// The other channels all get the running sum: a serial chain of roundings that bounds their speed, so
+	// it is formed once per chunk and applied to each of them. The running gain is float32 in both sample
+	// types, so 32-bit and 64-bit processing differ only by the rounding of the input.
+	float gains[EnvelopeApply::kChunk<S>];
+	float g = static_cast<float> (first);
+	for (uint32 done = 0; done < count;)
+	{
+		const uint32 n = std::min (EnvelopeApply::kChunk<S>, count - done);
+		for (uint32 k = 0; k < n; ++k)
 		{
-			out[k] = in[k] * static_cast<S> (g);
+			gains[k] = g;
 			g = static_cast<float> (static_cast<S> (g) + increment);
 		}
+		for (int32 c = 0; c < numChannels; ++c)
+		{
+			if (!inputs[c] || !outputs[c] || takesLanes (inputs[c] + start, outputs[c] + start, count))
+				continue;
+			EnvelopeApply::applyGains (inputs[c] + start + done, outputs[c] + start + done, gains, n);
+		}
+		done += n;
 	}
 }
 

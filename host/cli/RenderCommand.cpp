@@ -4,6 +4,7 @@
 #include "host/cli/BundleLocation.h"
 #include "host/cli/CommandLine.h"
 #include "host/cli/Commands.h"
+#include "host/cli/OutputFormat.h"
 #include "host/cli/PluginRenderer.h"
 #include "host/cli/ProgressBar.h"
 #include "host/cli/RenderSettings.h"
@@ -22,10 +23,12 @@ void printRenderHelp (std::ostream& out)
 {
 	out << "Usage: quorvane render IN OUT [options]\n"
 	       "\n"
-	       "Processes the audio file IN through Quorvane and writes OUT as a WAV file with the same\n"
-	       "sample rate and channels (32-bit float samples, 64-bit with --double). A mono file is\n"
-	       "processed on mono buses. The settings apply from the first sample; the transport plays\n"
-	       "from --start at --tempo unless --stopped.\n"
+	       "Processes the audio file IN through Quorvane and writes OUT with the same sample rate and\n"
+	       "channels, in the format its extension names: .wav, .aiff or .aif (32-bit float samples,\n"
+	       "64-bit with --double), .flac (the input's 8, 16 or 24 bits; 24 for deeper or float input),\n"
+	       ".ogg or .oga (Ogg Vorbis). Any other name is refused. A mono file is processed on mono\n"
+	       "buses. The settings apply from the first sample; the transport plays from --start at\n"
+	       "--tempo unless --stopped.\n"
 	       "\n"
 	       "Example: quorvane render in.wav out.wav --set \"Note Sync=1/8\" --set Mix=50 --tempo 128\n"
 	       "\n"
@@ -82,6 +85,14 @@ int runRenderCommand (const std::vector<std::string>& args)
 		return kExitUsage;
 	}
 
+	// Refused before anything is read or written: a name the tool cannot honour gets no file at all.
+	if (!outputFormatFor (outputPath, 0, settings.use64Bit))
+	{
+		std::cerr << "quorvane render: cannot tell a format to write from the name '" << outputPath
+		          << "'; the output's extension must be one of " << writableExtensions () << "\n";
+		return kExitUsage;
+	}
+
 	SoundFile input;
 	SF_INFO inputInfo{};
 	input.handle = sf_open (inputPath.c_str (), SFM_READ, &inputInfo);
@@ -114,7 +125,13 @@ int runRenderCommand (const std::vector<std::string>& args)
 	SF_INFO outputInfo{};
 	outputInfo.samplerate = inputInfo.samplerate;
 	outputInfo.channels = inputInfo.channels;
-	outputInfo.format = SF_FORMAT_WAV | (settings.use64Bit ? SF_FORMAT_DOUBLE : SF_FORMAT_FLOAT);
+	outputInfo.format = *outputFormatFor (outputPath, inputInfo.format, settings.use64Bit);
+	if (!sf_format_check (&outputInfo))
+	{
+		std::cerr << "quorvane render: '" << outputPath << "' cannot hold " << inputInfo.channels
+		          << " channels at " << inputInfo.samplerate << " Hz\n";
+		return kExitFailure;
+	}
 	SoundFile output;
 	output.handle = sf_open (outputPath.c_str (), SFM_WRITE, &outputInfo);
 	if (!output.handle)
@@ -122,6 +139,8 @@ int runRenderCommand (const std::vector<std::string>& args)
 		std::cerr << "quorvane render: cannot write '" << outputPath << "': " << sf_strerror (nullptr) << "\n";
 		return kExitFailure;
 	}
+	// Integer formats clip what lies beyond full scale instead of wrapping it around.
+	sf_command (output.handle, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 
 	// Whole blocks per read, so every block but the last has the size the user asked for.
 	const long chunkFrames = settings.blockSize * std::max (1L, 65536L / settings.blockSize);

@@ -362,6 +362,74 @@ TEST_F (Cli, BadCommandLinesAreRefusedWithAReason)
 	EXPECT_NE (run.output.find ("cannot read '" + path ("text.wav") + "'"), std::string::npos) << run.output;
 }
 
+TEST_F (Cli, RenderWritesTheFormatItsNameAsksFor)
+{
+	Audio floatInput = stereoTestSignal (3000, 44100);
+	Audio pcm16Input = floatInput;
+	pcm16Input.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+	Audio pcm24Input = floatInput;
+	pcm24Input.format = SF_FORMAT_AIFF | SF_FORMAT_PCM_24;
+	ASSERT_TRUE (writeAudio (path ("float.wav"), floatInput));
+	ASSERT_TRUE (writeAudio (path ("pcm16.wav"), pcm16Input));
+	ASSERT_TRUE (writeAudio (path ("pcm24.aiff"), pcm24Input));
+	// What each output is compared with: the same render as float WAV, in 32-bit and in 64-bit processing.
+	const auto reference = [this] (const std::string& input, const std::string& options)
+	{ return path (("ref-" + input + (options.empty () ? "" : "-double") + ".wav").c_str ()); };
+	for (const char* in : {"float.wav", "pcm16.wav", "pcm24.aiff"})
+		for (const std::string options : {"", " --double"})
+			ASSERT_EQ (runCli ("render " + path (in) + " " + reference (in, options) + options + bundle ()).status, 0);
+
+	struct Case
+	{
+		const char* input;
+		const char* output;
+		const char* options;
+		int format;
+		double tolerance; // against the reference; negative: lossy, not compared
+	};
+	const Case cases[] = {
+	    {"pcm16.wav", "out.wav", "", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0.0},
+	    {"pcm16.wav", "OUT.WAV", " --double", SF_FORMAT_WAV | SF_FORMAT_DOUBLE, 0.0},
+	    {"float.wav", "out.aiff", "", SF_FORMAT_AIFF | SF_FORMAT_FLOAT, 0.0},
+	    {"float.wav", "out.aif", " --double", SF_FORMAT_AIFF | SF_FORMAT_DOUBLE, 0.0},
+	    {"pcm16.wav", "out.flac", "", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1.0 / 32768},
+	    {"pcm24.aiff", "out.flac", "", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 1.0 / 8388608},
+	    {"float.wav", "out.Flac", " --double", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 1.0 / 8388608},
+	    {"float.wav", "out.ogg", "", SF_FORMAT_OGG | SF_FORMAT_VORBIS, -1.0},
+	    {"pcm16.wav", "out.oga", "", SF_FORMAT_OGG | SF_FORMAT_VORBIS, -1.0},
+	};
+	for (const Case& c : cases)
+	{
+		const std::string label = std::string (c.input) + " -> " + c.output + c.options;
+		const auto run = runCli ("render " + path (c.input) + " " + path (c.output) + c.options + bundle ());
+		ASSERT_EQ (run.status, 0) << label << "\n" << run.output;
+		const Audio output = readAudio (path (c.output));
+		EXPECT_EQ (output.format, c.format) << label;
+		EXPECT_EQ (output.sampleRate, 44100) << label;
+		ASSERT_EQ (output.frames (), floatInput.frames ()) << label;
+		if (c.tolerance >= 0.0)
+		{
+			const Audio expected = readAudio (reference (c.input, c.options));
+			ASSERT_EQ (expected.samples.size (), output.samples.size ());
+			for (size_t i = 0; i < expected.samples.size (); ++i)
+				ASSERT_NEAR (output.samples[i], expected.samples[i], c.tolerance) << label << " at " << i;
+		}
+		fs::remove (path (c.output));
+	}
+
+	// Names that ask for no format the tool writes: refused before anything is written.
+	for (const char* name : {"out.mp3", "out", "out.xyz", "out.wav.txt"})
+	{
+		const auto run = runCli ("render " + path ("float.wav") + " " + path (name) + bundle ());
+		EXPECT_EQ (run.status, 2) << name << "\n" << run.output;
+		EXPECT_NE (run.output.find ("cannot tell a format to write from the name '" + path (name) +
+		                            "'; the output's extension must be one of .wav, .aiff, .aif, .flac, .ogg, .oga"),
+		           std::string::npos)
+		    << run.output;
+		EXPECT_FALSE (fs::exists (path (name))) << name;
+	}
+}
+
 TEST_F (Cli, InfoAndHelp)
 {
 	auto run = runCli ("info '" + std::string (QUORVANE_BUNDLE_DIR) + "'");

@@ -310,6 +310,71 @@ TEST (Envelope, VectorisedMatchesSampleBySample)
 	}
 }
 
+// The gains of a run are formed once and applied to every channel; each channel must come out exactly as
+// if it had been processed alone, whatever its buffers' layout and the other channels' layouts.
+template <typename S>
+void expectChannelsMatchProcessingAlone ()
+{
+	// Output relative to input, in samples, within one buffer per channel: apart, in place, overlapping
+	// one sample later (each output feeds the next input), one sample earlier. Three apart: the 32-bit
+	// lanes go in pairs, and one is left over.
+	const std::ptrdiff_t layouts[] = {2048, 0, 1, -1, 2048, 0, 2048};
+	constexpr int kLayouts = 7;
+	constexpr int n = 1021;
+	std::mt19937 random (11);
+	std::uniform_real_distribution<S> noise (S (-1), S (1));
+	TestProcessor::Settings steep;
+	steep.noteSync = 4;
+	steep.duration = 0.1f;
+	for (const TestProcessor::Settings& settings : {TestProcessor::Settings {}, steep})
+	{
+		ProcessorHolder together;
+		ProcessorHolder alone[kLayouts];
+		together->apply (settings);
+		together->setGain (0.2f);
+		for (auto& p : alone)
+		{
+			p->apply (settings);
+			p->setGain (0.2f);
+		}
+		double position = 0.9;
+		for (int block = 0; block < 30; ++block)
+		{
+			std::vector<S> storage[kLayouts], reference[kLayouts];
+			S* in[kLayouts];
+			S* out[kLayouts];
+			for (int c = 0; c < kLayouts; ++c)
+			{
+				storage[c].resize (4200);
+				for (auto& v : storage[c])
+					v = noise (random);
+				reference[c] = storage[c];
+				const std::ptrdiff_t base = layouts[c] < 0 ? 8 : 0;
+				in[c] = storage[c].data () + base;
+				out[c] = in[c] + layouts[c];
+			}
+			together->template processAudio<S> (in, out, n, kLayouts, position, 48000.0, 120.0, false);
+			for (int c = 0; c < kLayouts; ++c)
+			{
+				const std::ptrdiff_t base = layouts[c] < 0 ? 8 : 0;
+				S* refIn[] = {reference[c].data () + base};
+				S* refOut[] = {refIn[0] + layouts[c]};
+				alone[c]->template processAudio<S> (refIn, refOut, n, 1, position, 48000.0, 120.0, false);
+				ASSERT_EQ (alone[c]->getCurrentGain (), together->getCurrentGain ());
+				for (size_t i = 0; i < storage[c].size (); ++i)
+					ASSERT_EQ (storage[c][i], reference[c][i]) << "block " << block << " layout " << c << " at " << i;
+			}
+			position += n * 2.0 / 48000.0;
+		}
+	}
+}
+
+TEST (Envelope, SharedGainsMatchEachChannelAlone)
+{
+	expectChannelsMatchProcessingAlone<float> ();
+	expectChannelsMatchProcessingAlone<double> ();
+}
+
 TEST (Envelope, HostileTimingAndSettingsStayFinite)
 {
 	const double nan = std::numeric_limits<double>::quiet_NaN ();

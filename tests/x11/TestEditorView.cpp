@@ -142,6 +142,8 @@ tresult PLUGIN_API TestEditorView::attached (void* parent, FIDString type)
 	swatch = new Swatch (kRedCColor);
 	level = new LevelBar (this);
 	ticker = new Swatch (kYellowCColor);
+	ticker->setTooltipText (kTickerTooltip);
+	guiFrame->enableTooltips (true, kTooltipDelayMs);
 	guiFrame->addView (swatch);
 	guiFrame->addView (level);
 	guiFrame->addView (ticker);

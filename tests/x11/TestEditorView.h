@@ -17,6 +17,9 @@ namespace QuorvaneTest
 
 constexpr Steinberg::Vst::ParamID kLevelParameter = 42;
 constexpr Steinberg::int32 kMinTestViewSize = 40;
+/** The yellow view has this tooltip, shown after this delay. */
+constexpr const char* kTickerTooltip = "ticks";
+constexpr uint32_t kTooltipDelayMs = 300;
 
 class TestEditorView : public Steinberg::CPluginView, public VSTGUI::IControlListener
 {

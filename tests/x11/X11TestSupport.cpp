@@ -2,7 +2,9 @@
 
 #include "vstgui/lib/vstguiinit.h"
 
+#include <cairo.h>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 #include <memory>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -21,6 +23,20 @@ struct FreeDeleter
 {
 	void operator() (void* pointer) const { std::free (pointer); }
 };
+
+// At the end of the run the libraries' caches go too (cairo's fonts, fontconfig's configuration, which the
+// tooltip loads), so that what the leak checker finds is ours.
+class ReleaseLibraryCaches : public testing::Environment
+{
+public:
+	void TearDown () override
+	{
+		cairo_debug_reset_static_data ();
+		FcFini ();
+	}
+};
+[[maybe_unused]] testing::Environment* const releaseLibraryCaches =
+    testing::AddGlobalTestEnvironment (new ReleaseLibraryCaches);
 
 void startGuiLibraryOnce ()
 {

@@ -1,12 +1,15 @@
 // The test view embedded in a host window on a real X server (Xvfb in CI): what it paints, the input that reaches
 // its control, resizing through the plug frame, timers through the host's run loop with and without descriptor
-// events, and repeated opening and closing.
+// events, tooltips, and repeated opening and closing.
 
 #include "X11TestSupport.h"
 
 #include <xkbcommon/xkbcommon-keysyms.h>
 
+#include <algorithm>
 #include <dirent.h>
+#include <memory>
+#include <xcb/xcb.h>
 
 using namespace Steinberg;
 using namespace QuorvaneTest;
@@ -166,4 +169,55 @@ TEST (X11View, OpeningAndClosingAHundredTimesLeavesNothingBehind)
 		loop.release ();
 	}
 	EXPECT_EQ (openDescriptors (), descriptors);
+}
+
+namespace
+{
+
+/** The tooltip window: the one mapped override-redirect window on the screen; 0 when there is none. */
+uint32_t findTooltipWindow (xcb_connection_t* xcb)
+{
+	const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (xcb)).data->root;
+	std::unique_ptr<xcb_query_tree_reply_t, decltype (&free)> tree (
+	    xcb_query_tree_reply (xcb, xcb_query_tree (xcb, root), nullptr), &free);
+	if (!tree)
+		return 0;
+	const xcb_window_t* children = xcb_query_tree_children (tree.get ());
+	for (int i = 0; i < xcb_query_tree_children_length (tree.get ()); ++i)
+	{
+		std::unique_ptr<xcb_get_window_attributes_reply_t, decltype (&free)> attributes (
+		    xcb_get_window_attributes_reply (xcb, xcb_get_window_attributes (xcb, children[i]), nullptr), &free);
+		if (attributes && attributes->override_redirect && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+			return children[i];
+	}
+	return 0;
+}
+
+} // namespace
+
+TEST (X11View, TooltipAppearsAfterTheFramesDelayAndGoesOnAClick)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	auto shown = showTestView (200, 120);
+	ASSERT_TRUE (shown.host);
+	screenshot (*shown.host);
+	xcb_connection_t* xcb = shown.host->window ().connection ();
+	SyntheticInput input (*shown.host);
+	input.moveTo (150, 90); // over the yellow view, which has the tooltip
+	EXPECT_EQ (findTooltipWindow (xcb), 0u) << "shown before its delay";
+	shown.host->run (static_cast<int> (kTooltipDelayMs) + 200);
+	const uint32_t tooltip = findTooltipWindow (xcb);
+	ASSERT_NE (tooltip, 0u);
+	WindowImage image;
+	std::string error;
+	ASSERT_TRUE (QuorvaneHost::captureWindow (xcb, tooltip, image, error)) << error;
+	EXPECT_GT (image.width, 10);
+	EXPECT_EQ (image.at (2, 2), 0xffffe0u); // its pale yellow background, inside the border
+	const auto dark =
+	    std::count_if (image.pixels.begin (), image.pixels.end (),
+	                   [] (uint32_t pixel) { return (pixel & 0xff) < 0x40 && ((pixel >> 8) & 0xff) < 0x40; });
+	EXPECT_GT (dark, 10) << "no text drawn";
+
+	input.click (50, 60);
+	EXPECT_EQ (findTooltipWindow (xcb), 0u);
 }

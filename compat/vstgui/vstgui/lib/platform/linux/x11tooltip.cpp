@@ -80,7 +80,7 @@ void Tooltip::paint ()
 {
 	cairo_surface_t* surface = cairo_xcb_surface_create (connection, window, visual, width, height);
 	cairo_t* cr = cairo_create (surface);
-	cairo_set_source_rgb (cr, 1., 1., 0.88);
+	cairo_set_source_rgb (cr, 1., 1., 224. / 255.); // pale yellow, 0xffffe0
 	cairo_paint (cr);
 	cairo_set_source_rgb (cr, 0.3, 0.3, 0.3);
 	cairo_set_line_width (cr, 1.);

@@ -37,7 +37,7 @@ template <typename T> struct ControlFixture
 {
 	TestEditor editor;
 	RecordingListener listener;
-	OffscreenFrame f {CRect (0, 0, 100, 100), &editor};
+	OffscreenFrame f{CRect (0, 0, 100, 100), &editor};
 	T* control = nullptr;
 
 	template <typename... Args> explicit ControlFixture (int32_t knobMode, Args&&... args)
@@ -78,7 +78,11 @@ TEST (Controls, KnobDragInEachModeIsOneGesture)
 	    {kLinearMode, {}, {20, 20}, {{30, 20}, {10, 30}}, {"begin 7", "value 7 0.55", "value 7 0.4", "end 7"}},
 	    {kLinearMode, Modifiers (ModifierKey::Shift), {20, 20}, {{20, 0}}, {"begin 7", "value 7 0.566667", "end 7"}},
 	    {kLinearMode, {}, {20, 20}, {{20, -500}}, {"begin 7", "value 7 1", "end 7"}},
-	    {kCircularMode, {}, {0, 20}, {{20, 0}, {40, 20}}, {"begin 7", "value 7 0.166667", "value 7 0.5", "value 7 0.833333", "end 7"}},
+	    {kCircularMode,
+	     {},
+	     {0, 20},
+	     {{20, 0}, {40, 20}},
+	     {"begin 7", "value 7 0.166667", "value 7 0.5", "value 7 0.833333", "end 7"}},
 	    {kRelativCircularMode, {}, {0, 20}, {{20, 0}}, {"begin 7", "value 7 0.833333", "end 7"}},
 	    {kCircularMode, Modifiers (ModifierKey::Alt), {20, 20}, {{20, 0}}, {"begin 7", "value 7 0.6", "end 7"}},
 	};
@@ -126,16 +130,31 @@ TEST (Controls, KnobAndSliderWheelAndKeysAreCompleteGestures)
 	    {ShiftKeyDown, 0.5f, {"begin 3", "value 3 0.49", "end 3"}},
 	    {KeyHome, 0.5f, {}},
 	};
-	auto drive = [] (OffscreenPlatformFrame& p, Input input) {
+	auto drive = [] (OffscreenPlatformFrame& p, Input input)
+	{
 		switch (input)
 		{
-			case WheelUp: p.wheel (CPoint (10, 10), 0, 1); break;
-			case WheelDown: p.wheel (CPoint (10, 10), 0, -1); break;
-			case ShiftWheelUp: p.wheel (CPoint (10, 10), 0, 1, Modifiers (ModifierKey::Shift)); break;
-			case KeyUp: p.keyDown (VirtualKey::Up); break;
-			case KeyLeft: p.keyDown (VirtualKey::Left); break;
-			case ShiftKeyDown: p.keyDown (VirtualKey::Down, 0, Modifiers (ModifierKey::Shift)); break;
-			case KeyHome: p.keyDown (VirtualKey::Home); break;
+		case WheelUp:
+			p.wheel (CPoint (10, 10), 0, 1);
+			break;
+		case WheelDown:
+			p.wheel (CPoint (10, 10), 0, -1);
+			break;
+		case ShiftWheelUp:
+			p.wheel (CPoint (10, 10), 0, 1, Modifiers (ModifierKey::Shift));
+			break;
+		case KeyUp:
+			p.keyDown (VirtualKey::Up);
+			break;
+		case KeyLeft:
+			p.keyDown (VirtualKey::Left);
+			break;
+		case ShiftKeyDown:
+			p.keyDown (VirtualKey::Down, 0, Modifiers (ModifierKey::Shift));
+			break;
+		case KeyHome:
+			p.keyDown (VirtualKey::Home);
+			break;
 		}
 	};
 	for (const auto& c : cases)
@@ -240,9 +259,21 @@ TEST (Controls, SliderFollowsTheMouseInEachMode)
 	};
 	// horizontal: view 100 wide, handle 20 → 80 of travel; vertical: 100 high, handle 20
 	const Case cases[] = {
-	    {CSliderMode::FreeClick, CSliderBase::kHorizontal, {50, 5}, {70, 5}, {"begin 9", "value 9 0.5", "value 9 0.75", "end 9"}},
-	    {CSliderMode::FreeClick, CSliderBase::kHorizontal, {5, 5}, {200, 5}, {"begin 9", "value 9 0", "value 9 1", "end 9"}},
-	    {CSliderMode::FreeClick, CSliderBase::kHorizontal | CSliderBase::kRight, {30, 5}, {30, 5}, {"begin 9", "value 9 0.75", "end 9"}},
+	    {CSliderMode::FreeClick,
+	     CSliderBase::kHorizontal,
+	     {50, 5},
+	     {70, 5},
+	     {"begin 9", "value 9 0.5", "value 9 0.75", "end 9"}},
+	    {CSliderMode::FreeClick,
+	     CSliderBase::kHorizontal,
+	     {5, 5},
+	     {200, 5},
+	     {"begin 9", "value 9 0", "value 9 1", "end 9"}},
+	    {CSliderMode::FreeClick,
+	     CSliderBase::kHorizontal | CSliderBase::kRight,
+	     {30, 5},
+	     {30, 5},
+	     {"begin 9", "value 9 0.75", "end 9"}},
 	    {CSliderMode::FreeClick, CSliderBase::kVertical, {5, 30}, {5, 50}, {"begin 9", "value 9 0.5", "end 9"}},
 	    {CSliderMode::Touch, CSliderBase::kHorizontal, {60, 5}, {80, 5}, {}},
 	    {CSliderMode::Touch, CSliderBase::kHorizontal, {25, 5}, {45, 5}, {"begin 9", "value 9 0.5", "end 9"}},
@@ -324,10 +355,12 @@ TEST (Controls, ListControlsAndTextEntry)
 		};
 		auto display = owned (new Display (CRect ()));
 		EXPECT_EQ (display->valueToText (0.25f), "0.25");
-		display->setValueToStringFunction ([] (float value, char text[256], CParamDisplay*) {
-			std::snprintf (text, 256, "%d%%", static_cast<int> (value * 100));
-			return value > 0.f;
-		});
+		display->setValueToStringFunction (
+		    [] (float value, char text[256], CParamDisplay*)
+		    {
+			    std::snprintf (text, 256, "%d%%", static_cast<int> (value * 100));
+			    return value > 0.f;
+		    });
 		EXPECT_EQ (display->valueToText (0.5f), "50%");
 		EXPECT_EQ (display->valueToText (0.f), "0.00") << "a function that declines leaves the default text";
 	}

@@ -18,7 +18,8 @@ struct EventView : CView
 	bool consumeMouse = true;
 	bool consumeKeys = false;
 
-	EventView (const CRect& r, std::string n, std::vector<std::string>* log) : CView (r), log (log), name (std::move (n))
+	EventView (const CRect& r, std::string n, std::vector<std::string>* log)
+	    : CView (r), log (log), name (std::move (n))
 	{
 	}
 	void record (const std::string& what, const CPoint& p)
@@ -67,10 +68,12 @@ struct MouseLog : IMouseObserver
 		if (event.type == EventType::MouseDown)
 		{
 			// runs once the whole event has been handled
-			EXPECT_TRUE (f->doAfterEventProcessing ([this] {
-				++deferred;
-				log->push_back ("deferred");
-			}));
+			EXPECT_TRUE (f->doAfterEventProcessing (
+			    [this]
+			    {
+				    ++deferred;
+				    log->push_back ("deferred");
+			    }));
 			if (consumeDown)
 				event.consumed = true;
 		}
@@ -199,4 +202,35 @@ TEST (FrameEvents, ClickCountFollowsTimeAndDistance)
 	Offscreen::advanceTimers (500);
 	f.platform ().click (CPoint (10, 10));
 	EXPECT_EQ (f.platform ().getLastClickCount (), 1u);
+}
+
+TEST (FrameEvents, TooltipsAppearAfterTheDelayAndIdleViewsAreCalled)
+{
+	struct IdleView : CView
+	{
+		int idles = 0;
+		using CView::CView;
+		void onIdle () override { ++idles; }
+	};
+	OffscreenFrame f (CRect (0, 0, 100, 100));
+	auto view = new IdleView (CRect (10, 10, 50, 50));
+	view->setTooltipText ("tip");
+	f.frame->addView (view);
+	f.frame->enableTooltips (true, 1000);
+	ASSERT_TRUE (f.open ());
+
+	f.platform ().mouseMove (CPoint (20, 20));
+	Offscreen::advanceTimers (999);
+	EXPECT_EQ (f.platform ().getTooltipText (), "");
+	Offscreen::advanceTimers (1);
+	EXPECT_EQ (f.platform ().getTooltipText (), "tip");
+	f.platform ().mouseDown (CPoint (20, 20));
+	EXPECT_EQ (f.platform ().getTooltipText (), "");
+
+	const uint32_t period = 1000 / CView::idleRate;
+	view->setWantsIdle (true);
+	Offscreen::advanceTimers (3 * period);
+	view->setWantsIdle (false);
+	Offscreen::advanceTimers (3 * period);
+	EXPECT_EQ (view->idles, 3);
 }

@@ -136,7 +136,9 @@ TEST (OffscreenRender, MouseInputChangesExactlyTheControlsItTouches)
 	};
 	const Step steps[] = {
 	    {"drag the knob up by 20",
-	     {{EventType::MouseDown, {20, 20}}, {EventType::MouseMove, {20, 10}}, {EventType::MouseMove, {20, 0}},
+	     {{EventType::MouseDown, {20, 20}},
+	      {EventType::MouseMove, {20, 10}},
+	      {EventType::MouseMove, {20, 0}},
 	      {EventType::MouseUp, {20, 0}}},
 	     {"begin 1", "value 1 0.05", "value 1 0.1", "end 1"},
 	     {"0,0,40,40"},

@@ -13,9 +13,8 @@ TEST (Timers, FireInTimeOrderOnTheManualClock)
 {
 	std::vector<std::string> log;
 	uint64_t start = Offscreen::currentTime ();
-	auto stamp = [&] (const char* name) {
-		log.push_back (std::string (name) + "@" + std::to_string (Offscreen::currentTime () - start));
-	};
+	auto stamp = [&] (const char* name)
+	{ log.push_back (std::string (name) + "@" + std::to_string (Offscreen::currentTime () - start)); };
 	auto a = makeOwned<CVSTGUITimer> ([&] (CVSTGUITimer*) { stamp ("a"); }, 30);
 	auto b = makeOwned<CVSTGUITimer> ([&] (CVSTGUITimer*) { stamp ("b"); }, 50);
 	auto idle = makeOwned<CVSTGUITimer> ([&] (CVSTGUITimer*) { stamp ("never"); }, 10, false);
@@ -45,7 +44,8 @@ TEST (Timers, StoppedOrDestroyedFromACallbackNeverFiresAgain)
 	int victimFires = 0;
 	SharedPointer<CVSTGUITimer> victim;
 	auto killer = makeOwned<CVSTGUITimer> (
-	    [&] (CVSTGUITimer* self) {
+	    [&] (CVSTGUITimer* self)
+	    {
 		    victim = nullptr; // destroys the other timer, which is due at the same time
 		    self->stop ();
 		    ++selfStops;
@@ -56,7 +56,8 @@ TEST (Timers, StoppedOrDestroyedFromACallbackNeverFiresAgain)
 	int selfReleases = 0;
 	SharedPointer<CVSTGUITimer> once;
 	once = makeOwned<CVSTGUITimer> (
-	    [&] (CVSTGUITimer*) {
+	    [&] (CVSTGUITimer*)
+	    {
 		    ++selfReleases;
 		    once = nullptr; // the last reference, released from inside its own callback
 	    },

@@ -470,7 +470,8 @@ void CFrame::setViewWantsIdle (CView* view, bool state)
 	if (!pImpl->idleTimer)
 	{
 		pImpl->idleTimer = makeOwned<CVSTGUITimer> (
-		    [this] (CVSTGUITimer*) {
+		    [this] (CVSTGUITimer*)
+		    {
 			    auto views = pImpl->idleViews;
 			    for (auto* v : views)
 			    {
@@ -523,17 +524,28 @@ void CFrame::dispatchEvent (Event& event)
 	++pImpl->eventDepth;
 	switch (event.type)
 	{
-		case EventType::MouseDown:
-		case EventType::MouseMove:
-		case EventType::MouseUp:
-		case EventType::MouseEnter:
-		case EventType::MouseExit: dispatchMouseEvent (castMouseEvent (event)); break;
-		case EventType::MouseCancel: CViewContainer::onMouseCancelEvent (castMouseCancelEvent (event)); break;
-		case EventType::MouseWheel: dispatchWheelEvent (castMouseWheelEvent (event)); break;
-		case EventType::ZoomGesture: CViewContainer::onZoomGestureEvent (castZoomGestureEvent (event)); break;
-		case EventType::KeyDown:
-		case EventType::KeyUp: dispatchKeyboardEvent (castKeyboardEvent (event)); break;
-		case EventType::Unknown: break;
+	case EventType::MouseDown:
+	case EventType::MouseMove:
+	case EventType::MouseUp:
+	case EventType::MouseEnter:
+	case EventType::MouseExit:
+		dispatchMouseEvent (castMouseEvent (event));
+		break;
+	case EventType::MouseCancel:
+		CViewContainer::onMouseCancelEvent (castMouseCancelEvent (event));
+		break;
+	case EventType::MouseWheel:
+		dispatchWheelEvent (castMouseWheelEvent (event));
+		break;
+	case EventType::ZoomGesture:
+		CViewContainer::onZoomGestureEvent (castZoomGestureEvent (event));
+		break;
+	case EventType::KeyDown:
+	case EventType::KeyUp:
+		dispatchKeyboardEvent (castKeyboardEvent (event));
+		break;
+	case EventType::Unknown:
+		break;
 	}
 	if (--pImpl->eventDepth == 0)
 		runDeferredFunctions ();
@@ -573,12 +585,23 @@ void CFrame::dispatchMouseEvent (MouseEvent& event)
 		return;
 	switch (event.type)
 	{
-		case EventType::MouseDown: dispatchMouseDownEvent (castMouseDownEvent (event)); break;
-		case EventType::MouseMove: dispatchMouseMoveEvent (castMouseMoveEvent (event)); break;
-		case EventType::MouseUp: dispatchMouseUpEvent (castMouseUpEvent (event)); break;
-		case EventType::MouseEnter: checkMouseViews (event); break;
-		case EventType::MouseExit: clearMouseViews (event.mousePosition, event.modifiers, true); break;
-		default: break;
+	case EventType::MouseDown:
+		dispatchMouseDownEvent (castMouseDownEvent (event));
+		break;
+	case EventType::MouseMove:
+		dispatchMouseMoveEvent (castMouseMoveEvent (event));
+		break;
+	case EventType::MouseUp:
+		dispatchMouseUpEvent (castMouseUpEvent (event));
+		break;
+	case EventType::MouseEnter:
+		checkMouseViews (event);
+		break;
+	case EventType::MouseExit:
+		clearMouseViews (event.mousePosition, event.modifiers, true);
+		break;
+	default:
+		break;
 	}
 }
 
@@ -665,7 +688,8 @@ void CFrame::checkMouseViews (const MouseEvent& event)
 	for (CView* v = deepest; v && v != this; v = v->getParentView ())
 		now.insert (now.begin (), v);
 
-	auto makeLocal = [&] (CView* v) {
+	auto makeLocal = [&] (CView* v)
+	{
 		CPoint p (where);
 		v->frameToLocal (p);
 		return p;
@@ -718,7 +742,8 @@ void CFrame::checkMouseViews (const MouseEvent& event)
 	if (!pImpl->tooltipTimer)
 	{
 		pImpl->tooltipTimer = makeOwned<CVSTGUITimer> (
-		    [this] (CVSTGUITimer* timer) {
+		    [this] (CVSTGUITimer* timer)
+		    {
 			    timer->stop ();
 			    auto view = pImpl->tooltipView;
 			    if (!view || !pImpl->platformFrame)

@@ -20,9 +20,9 @@ CView::CView (const CRect& size) : viewSize (size), mouseableArea (size)
 }
 
 CView::CView (const CView& view)
-    : CBaseObject (), viewSize (view.viewSize), mouseableArea (view.mouseableArea),
-      autosizeFlags (view.autosizeFlags), alphaValue (view.alphaValue), background (view.background),
-      disabledBackground (view.disabledBackground), attributes (view.attributes)
+    : CBaseObject (), viewSize (view.viewSize), mouseableArea (view.mouseableArea), autosizeFlags (view.autosizeFlags),
+      alphaValue (view.alphaValue), background (view.background), disabledBackground (view.disabledBackground),
+      attributes (view.attributes)
 {
 	viewFlags = view.viewFlags & ~(kIsAttached | kIsSubview | kDirty);
 }
@@ -105,17 +105,36 @@ void CView::dispatchEvent (Event& event)
 		return;
 	switch (event.type)
 	{
-		case EventType::MouseDown: onMouseDownEvent (castMouseDownEvent (event)); break;
-		case EventType::MouseMove: onMouseMoveEvent (castMouseMoveEvent (event)); break;
-		case EventType::MouseUp: onMouseUpEvent (castMouseUpEvent (event)); break;
-		case EventType::MouseCancel: onMouseCancelEvent (castMouseCancelEvent (event)); break;
-		case EventType::MouseEnter: onMouseEnterEvent (castMouseEnterEvent (event)); break;
-		case EventType::MouseExit: onMouseExitEvent (castMouseExitEvent (event)); break;
-		case EventType::MouseWheel: onMouseWheelEvent (castMouseWheelEvent (event)); break;
-		case EventType::ZoomGesture: onZoomGestureEvent (castZoomGestureEvent (event)); break;
-		case EventType::KeyDown:
-		case EventType::KeyUp: onKeyboardEvent (castKeyboardEvent (event)); break;
-		case EventType::Unknown: break;
+	case EventType::MouseDown:
+		onMouseDownEvent (castMouseDownEvent (event));
+		break;
+	case EventType::MouseMove:
+		onMouseMoveEvent (castMouseMoveEvent (event));
+		break;
+	case EventType::MouseUp:
+		onMouseUpEvent (castMouseUpEvent (event));
+		break;
+	case EventType::MouseCancel:
+		onMouseCancelEvent (castMouseCancelEvent (event));
+		break;
+	case EventType::MouseEnter:
+		onMouseEnterEvent (castMouseEnterEvent (event));
+		break;
+	case EventType::MouseExit:
+		onMouseExitEvent (castMouseExitEvent (event));
+		break;
+	case EventType::MouseWheel:
+		onMouseWheelEvent (castMouseWheelEvent (event));
+		break;
+	case EventType::ZoomGesture:
+		onZoomGestureEvent (castZoomGestureEvent (event));
+		break;
+	case EventType::KeyDown:
+	case EventType::KeyUp:
+		onKeyboardEvent (castKeyboardEvent (event));
+		break;
+	case EventType::Unknown:
+		break;
 	}
 }
 
@@ -126,13 +145,16 @@ void applyLegacyResult (MouseDownUpMoveEvent& event, CMouseEventResult result)
 {
 	switch (result)
 	{
-		case kMouseEventHandled: event.consumed = true; break;
-		case kMouseDownEventHandledButDontNeedMovedOrUpEvents:
-		case kMouseMoveEventHandledButDontNeedMoreEvents:
-			event.consumed = true;
-			event.ignoreFollowUpMoveAndUpEvents (true);
-			break;
-		default: break;
+	case kMouseEventHandled:
+		event.consumed = true;
+		break;
+	case kMouseDownEventHandledButDontNeedMovedOrUpEvents:
+	case kMouseMoveEventHandledButDontNeedMoreEvents:
+		event.consumed = true;
+		event.ignoreFollowUpMoveAndUpEvents (true);
+		break;
+	default:
+		break;
 	}
 }
 

@@ -500,11 +500,16 @@ void CViewContainer::onMouseCancelEvent (MouseCancelEvent& event)
 	event.consumed = true;
 }
 
-void CViewContainer::onMouseWheelEvent (MouseWheelEvent& event)
+namespace
+{
+
+// Offers a positioned event to the children under its point, front-most first, until one consumes it.
+void dispatchToChildrenAt (CViewContainer& container, const std::list<SharedPointer<CView>>& children,
+                           MousePositionEvent& event)
 {
 	CPoint local (event.mousePosition);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	local.offset (-container.getViewSize ().left, -container.getViewSize ().top);
+	container.getTransform ().inverse ().transform (local);
 	std::vector<SharedPointer<CView>> order (children.rbegin (), children.rend ());
 	for (auto& view : order)
 	{
@@ -519,23 +524,16 @@ void CViewContainer::onMouseWheelEvent (MouseWheelEvent& event)
 	}
 }
 
+} // namespace
+
+void CViewContainer::onMouseWheelEvent (MouseWheelEvent& event)
+{
+	dispatchToChildrenAt (*this, children, event);
+}
+
 void CViewContainer::onZoomGestureEvent (ZoomGestureEvent& event)
 {
-	CPoint local (event.mousePosition);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
-	std::vector<SharedPointer<CView>> order (children.rbegin (), children.rend ());
-	for (auto& view : order)
-	{
-		if (!view->isVisible () || !view->getMouseEnabled () || !view->hitTest (local, event))
-			continue;
-		auto saved = event.mousePosition;
-		event.mousePosition = local;
-		view->dispatchEvent (event);
-		event.mousePosition = saved;
-		if (event.consumed)
-			return;
-	}
+	dispatchToChildrenAt (*this, children, event);
 }
 
 CMessageResult CViewContainer::notify (CBaseObject* sender, IdStringPtr message)

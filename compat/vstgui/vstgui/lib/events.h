@@ -141,10 +141,7 @@ struct MouseEventButtonState
 	bool isRight () const { return data == MouseButton::Right; }
 	bool is (MouseButton pos) const { return data == pos; }
 	bool isOther (uint32_t index) const { return data == static_cast<MouseButton> (1u << index); }
-	bool has (MouseButton pos) const
-	{
-		return (static_cast<uint32_t> (data) & static_cast<uint32_t> (pos)) != 0;
-	}
+	bool has (MouseButton pos) const { return (static_cast<uint32_t> (data) & static_cast<uint32_t> (pos)) != 0; }
 	bool empty () const { return data == MouseButton::None; }
 
 	void add (MouseButton pos)
@@ -382,14 +379,16 @@ template <typename EventT> inline EventCastResult<EventT, MousePositionEvent>* a
 {
 	switch (event.type)
 	{
-		case EventType::ZoomGesture:
-		case EventType::MouseWheel:
-		case EventType::MouseDown:
-		case EventType::MouseMove:
-		case EventType::MouseUp:
-		case EventType::MouseEnter:
-		case EventType::MouseExit: return static_cast<EventCastResult<EventT, MousePositionEvent>*> (&event);
-		default: break;
+	case EventType::ZoomGesture:
+	case EventType::MouseWheel:
+	case EventType::MouseDown:
+	case EventType::MouseMove:
+	case EventType::MouseUp:
+	case EventType::MouseEnter:
+	case EventType::MouseExit:
+		return static_cast<EventCastResult<EventT, MousePositionEvent>*> (&event);
+	default:
+		break;
 	}
 	return nullptr;
 }
@@ -398,12 +397,14 @@ template <typename EventT> inline EventCastResult<EventT, MouseEvent>* asMouseEv
 {
 	switch (event.type)
 	{
-		case EventType::MouseDown:
-		case EventType::MouseMove:
-		case EventType::MouseUp:
-		case EventType::MouseEnter:
-		case EventType::MouseExit: return static_cast<EventCastResult<EventT, MouseEvent>*> (&event);
-		default: break;
+	case EventType::MouseDown:
+	case EventType::MouseMove:
+	case EventType::MouseUp:
+	case EventType::MouseEnter:
+	case EventType::MouseExit:
+		return static_cast<EventCastResult<EventT, MouseEvent>*> (&event);
+	default:
+		break;
 	}
 	return nullptr;
 }
@@ -412,10 +413,12 @@ template <typename EventT> inline EventCastResult<EventT, MouseDownUpMoveEvent>*
 {
 	switch (event.type)
 	{
-		case EventType::MouseDown:
-		case EventType::MouseMove:
-		case EventType::MouseUp: return static_cast<EventCastResult<EventT, MouseDownUpMoveEvent>*> (&event);
-		default: break;
+	case EventType::MouseDown:
+	case EventType::MouseMove:
+	case EventType::MouseUp:
+		return static_cast<EventCastResult<EventT, MouseDownUpMoveEvent>*> (&event);
+	default:
+		break;
 	}
 	return nullptr;
 }
@@ -424,15 +427,17 @@ template <typename EventT> inline EventCastResult<EventT, ModifierEvent>* asModi
 {
 	switch (event.type)
 	{
-		case EventType::KeyDown:
-		case EventType::KeyUp:
-		case EventType::MouseEnter:
-		case EventType::MouseExit:
-		case EventType::MouseWheel:
-		case EventType::MouseDown:
-		case EventType::MouseMove:
-		case EventType::MouseUp: return static_cast<EventCastResult<EventT, ModifierEvent>*> (&event);
-		default: break;
+	case EventType::KeyDown:
+	case EventType::KeyUp:
+	case EventType::MouseEnter:
+	case EventType::MouseExit:
+	case EventType::MouseWheel:
+	case EventType::MouseDown:
+	case EventType::MouseMove:
+	case EventType::MouseUp:
+		return static_cast<EventCastResult<EventT, ModifierEvent>*> (&event);
+	default:
+		break;
 	}
 	return nullptr;
 }
@@ -441,25 +446,63 @@ template <typename EventT> inline EventCastResult<EventT, KeyboardEvent>* asKeyb
 {
 	switch (event.type)
 	{
-		case EventType::KeyDown:
-		case EventType::KeyUp: return static_cast<EventCastResult<EventT, KeyboardEvent>*> (&event);
-		default: break;
+	case EventType::KeyDown:
+	case EventType::KeyUp:
+		return static_cast<EventCastResult<EventT, KeyboardEvent>*> (&event);
+	default:
+		break;
 	}
 	return nullptr;
 }
 
-inline MousePositionEvent& castMousePositionEvent (Event& event) { return static_cast<MousePositionEvent&> (event); }
-inline MouseEvent& castMouseEvent (Event& event) { return static_cast<MouseEvent&> (event); }
-inline MouseDownEvent& castMouseDownEvent (Event& event) { return static_cast<MouseDownEvent&> (event); }
-inline MouseMoveEvent& castMouseMoveEvent (Event& event) { return static_cast<MouseMoveEvent&> (event); }
-inline MouseUpEvent& castMouseUpEvent (Event& event) { return static_cast<MouseUpEvent&> (event); }
-inline MouseCancelEvent& castMouseCancelEvent (Event& event) { return static_cast<MouseCancelEvent&> (event); }
-inline MouseEnterEvent& castMouseEnterEvent (Event& event) { return static_cast<MouseEnterEvent&> (event); }
-inline MouseExitEvent& castMouseExitEvent (Event& event) { return static_cast<MouseExitEvent&> (event); }
-inline MouseWheelEvent& castMouseWheelEvent (Event& event) { return static_cast<MouseWheelEvent&> (event); }
-inline ZoomGestureEvent& castZoomGestureEvent (Event& event) { return static_cast<ZoomGestureEvent&> (event); }
-inline ModifierEvent& castModifierEvent (Event& event) { return static_cast<ModifierEvent&> (event); }
-inline KeyboardEvent& castKeyboardEvent (Event& event) { return static_cast<KeyboardEvent&> (event); }
+inline MousePositionEvent& castMousePositionEvent (Event& event)
+{
+	return static_cast<MousePositionEvent&> (event);
+}
+inline MouseEvent& castMouseEvent (Event& event)
+{
+	return static_cast<MouseEvent&> (event);
+}
+inline MouseDownEvent& castMouseDownEvent (Event& event)
+{
+	return static_cast<MouseDownEvent&> (event);
+}
+inline MouseMoveEvent& castMouseMoveEvent (Event& event)
+{
+	return static_cast<MouseMoveEvent&> (event);
+}
+inline MouseUpEvent& castMouseUpEvent (Event& event)
+{
+	return static_cast<MouseUpEvent&> (event);
+}
+inline MouseCancelEvent& castMouseCancelEvent (Event& event)
+{
+	return static_cast<MouseCancelEvent&> (event);
+}
+inline MouseEnterEvent& castMouseEnterEvent (Event& event)
+{
+	return static_cast<MouseEnterEvent&> (event);
+}
+inline MouseExitEvent& castMouseExitEvent (Event& event)
+{
+	return static_cast<MouseExitEvent&> (event);
+}
+inline MouseWheelEvent& castMouseWheelEvent (Event& event)
+{
+	return static_cast<MouseWheelEvent&> (event);
+}
+inline ZoomGestureEvent& castZoomGestureEvent (Event& event)
+{
+	return static_cast<ZoomGestureEvent&> (event);
+}
+inline ModifierEvent& castModifierEvent (Event& event)
+{
+	return static_cast<ModifierEvent&> (event);
+}
+inline KeyboardEvent& castKeyboardEvent (Event& event)
+{
+	return static_cast<KeyboardEvent&> (event);
+}
 
 // The legacy button state (buttons, modifier keys, double click) of a mouse event.
 CButtonState buttonStateFromMouseEvent (const MouseEvent& event);

@@ -148,8 +148,14 @@ template <class I, typename... Args> inline SharedPointer<I> makeOwned (Args&&..
 #define vstgui_assert(x, ...) ((void)0)
 
 // The copy protocol of views: newCopy makes a new object of the dynamic type.
-#define CLASS_METHODS(name, parent) \
-	CView* newCopy () const override { return new name (*this); }
-#define CLASS_METHODS_NOCOPY(name, parent) \
-	CView* newCopy () const override { return nullptr; }
+#define CLASS_METHODS(name, parent)                                                                                    \
+	CView* newCopy () const override                                                                                   \
+	{                                                                                                                  \
+		return new name (*this);                                                                                       \
+	}
+#define CLASS_METHODS_NOCOPY(name, parent)                                                                             \
+	CView* newCopy () const override                                                                                   \
+	{                                                                                                                  \
+		return nullptr;                                                                                                \
+	}
 #define CLASS_METHODS_VIRTUAL(name, parent) CView* newCopy () const override = 0;

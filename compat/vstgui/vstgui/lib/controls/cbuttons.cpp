@@ -10,9 +10,7 @@ COnOffButton::COnOffButton (const CRect& size, IControlListener* listener, int32
 	setWantsFocus (true);
 }
 
-COnOffButton::COnOffButton (const COnOffButton& onOffButton) : CControl (onOffButton), style (onOffButton.style)
-{
-}
+COnOffButton::COnOffButton (const COnOffButton& onOffButton) : CControl (onOffButton), style (onOffButton.style) {}
 
 COnOffButton::~COnOffButton () noexcept = default;
 

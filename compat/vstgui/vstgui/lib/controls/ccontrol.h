@@ -17,8 +17,7 @@ namespace VSTGUI
 class CControl : public CView
 {
 public:
-	CControl (const CRect& size, IControlListener* listener = nullptr, int32_t tag = 0,
-	          CBitmap* pBackground = nullptr);
+	CControl (const CRect& size, IControlListener* listener = nullptr, int32_t tag = 0, CBitmap* pBackground = nullptr);
 	CControl (const CControl& c);
 
 	// value

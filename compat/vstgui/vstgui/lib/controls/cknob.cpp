@@ -2,6 +2,7 @@
 
 #include "../cdrawcontext.h"
 #include "../cframe.h"
+#include "valuestepping.h"
 
 #include <cmath>
 
@@ -154,44 +155,44 @@ void CKnobBase::onMouseMoveEvent (MouseMoveEvent& event)
 	local.offset (-getViewSize ().left, -getViewSize ().top);
 	switch (state.mode)
 	{
-		case MouseEditingState::Mode::Linear:
+	case MouseEditingState::Mode::Linear:
+	{
+		CCoord diff = (state.firstPoint.y - event.mousePosition.y) + (event.mousePosition.x - state.firstPoint.x);
+		bool zoom = isZoomModifier (event.modifiers);
+		if (zoom != state.zoom)
 		{
-			CCoord diff = (state.firstPoint.y - event.mousePosition.y) + (event.mousePosition.x - state.firstPoint.x);
-			bool zoom = isZoomModifier (event.modifiers);
-			if (zoom != state.zoom)
-			{
-				// Keep the value where it is when the fine-adjust key changes mid-drag.
-				float newCoef = getRange () / (knobRange * (zoom ? zoomFactor : 1.f));
-				state.entryValue += static_cast<float> (diff * (state.coef - newCoef));
-				state.coef = newCoef;
-				state.zoom = zoom;
-			}
-			newValue = state.entryValue + static_cast<float> (diff * state.coef);
-			break;
+			// Keep the value where it is when the fine-adjust key changes mid-drag.
+			float newCoef = getRange () / (knobRange * (zoom ? zoomFactor : 1.f));
+			state.entryValue += static_cast<float> (diff * (state.coef - newCoef));
+			state.coef = newCoef;
+			state.zoom = zoom;
 		}
-		case MouseEditingState::Mode::Circular:
-		{
-			newValue = valueFromPoint (local);
-			// no jumps across the gap between the ends
-			float half = getRange () * 0.5f;
-			if (state.startValue - newValue > half)
-				newValue = getMax ();
-			else if (newValue - state.startValue > half)
-				newValue = getMin ();
-			else
-				state.startValue = newValue;
-			break;
-		}
-		case MouseEditingState::Mode::RelativeCircular:
-		{
-			float angleValue = valueFromPoint (local);
-			float half = getRange () * 0.5f;
-			float step = angleValue - state.startValue;
-			if (std::abs (step) < half)
-				newValue = oldValue + step;
-			state.startValue = angleValue;
-			break;
-		}
+		newValue = state.entryValue + static_cast<float> (diff * state.coef);
+		break;
+	}
+	case MouseEditingState::Mode::Circular:
+	{
+		newValue = valueFromPoint (local);
+		// no jumps across the gap between the ends
+		float half = getRange () * 0.5f;
+		if (state.startValue - newValue > half)
+			newValue = getMax ();
+		else if (newValue - state.startValue > half)
+			newValue = getMin ();
+		else
+			state.startValue = newValue;
+		break;
+	}
+	case MouseEditingState::Mode::RelativeCircular:
+	{
+		float angleValue = valueFromPoint (local);
+		float half = getRange () * 0.5f;
+		float step = angleValue - state.startValue;
+		if (std::abs (step) < half)
+			newValue = oldValue + step;
+		state.startValue = angleValue;
+		break;
+	}
 	}
 	setValue (newValue);
 	if (getValue () != oldValue)
@@ -228,23 +229,11 @@ void CKnobBase::onMouseCancelEvent (MouseCancelEvent& event)
 
 void CKnobBase::onMouseWheelEvent (MouseWheelEvent& event)
 {
-	double distance = event.deltaY;
-	if (event.flags & MouseWheelEvent::DirectionInvertedFromDevice)
-		distance = -distance;
+	double distance = ValueStepping::wheelDistance (event, false);
 	if (distance == 0.)
 		return;
 	event.consumed = true;
-	float step = static_cast<float> (distance) * getWheelInc ();
-	if (isZoomModifier (event.modifiers))
-		step *= 0.1f;
-	float old = getValue ();
-	setValueNormalized (getValueNormalized () + step);
-	if (getValue () == old)
-		return;
-	beginEdit ();
-	valueChanged ();
-	endEdit ();
-	invalid ();
+	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CKnobBase::onKeyboardEvent (KeyboardEvent& event)
@@ -258,26 +247,11 @@ void CKnobBase::onKeyboardEvent (KeyboardEvent& event)
 		event.consumed = true;
 		return;
 	}
-	float distance = 0.f;
-	switch (event.virt)
-	{
-		case VirtualKey::Up:
-		case VirtualKey::Right: distance = 1.f; break;
-		case VirtualKey::Down:
-		case VirtualKey::Left: distance = -1.f; break;
-		default: return;
-	}
-	event.consumed = true;
-	if (isZoomModifier (event.modifiers))
-		distance *= 0.1f;
-	float old = getValue ();
-	setValueNormalized (getValueNormalized () + distance * getWheelInc ());
-	if (getValue () == old)
+	float distance = ValueStepping::arrowKeyDistance (event.virt, false);
+	if (distance == 0.f)
 		return;
-	beginEdit ();
-	valueChanged ();
-	endEdit ();
-	invalid ();
+	event.consumed = true;
+	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CKnobBase::setViewSize (const CRect& rect, bool doInvalid)

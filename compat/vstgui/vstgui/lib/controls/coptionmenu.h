@@ -59,8 +59,7 @@ public:
 
 	// `index` −1 appends; the menu takes over the caller's reference to `item`.
 	virtual CMenuItem* addEntry (CMenuItem* item, int32_t index = -1);
-	virtual CMenuItem* addEntry (const UTF8String& title, int32_t index = -1,
-	                             int32_t itemFlags = CMenuItem::kNoFlags);
+	virtual CMenuItem* addEntry (const UTF8String& title, int32_t index = -1, int32_t itemFlags = CMenuItem::kNoFlags);
 	virtual CMenuItem* addSeparator (int32_t index = -1);
 	virtual CMenuItem* getCurrent () const;
 	virtual int32_t getCurrentIndex (bool countSeparator = false) const;

@@ -104,7 +104,8 @@ CParamDisplay::ValueToStringFunction2 wrap (CParamDisplay::ValueToStringFunction
 {
 	if (!func)
 		return {};
-	return [func = std::move (func)] (float value, std::string& result, CParamDisplay* display) {
+	return [func = std::move (func)] (float value, std::string& result, CParamDisplay* display)
+	{
 		char buffer[256] = {};
 		if (!func (value, buffer, display))
 			return false;

@@ -2,6 +2,7 @@
 
 #include "../cbitmap.h"
 #include "../cdrawcontext.h"
+#include "valuestepping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -224,8 +225,8 @@ void CSliderBase::onMouseDownEvent (MouseDownEvent& event)
 	impl->relative = mode == CSliderMode::RelativeTouch || (mode == CSliderMode::Touch);
 	CCoord handleLength = isStyleHorizontal () ? impl->handleWidth : impl->handleHeight;
 	if (impl->relative && onHandle)
-		impl->grabOffset = isStyleHorizontal () ? event.mousePosition.x - handleRect.left
-		                                        : event.mousePosition.y - handleRect.top;
+		impl->grabOffset =
+		    isStyleHorizontal () ? event.mousePosition.x - handleRect.left : event.mousePosition.y - handleRect.top;
 	else
 		impl->grabOffset = handleLength / 2.;
 	beginEdit ();
@@ -302,23 +303,11 @@ void CSliderBase::onMouseCancelEvent (MouseCancelEvent& event)
 
 void CSliderBase::onMouseWheelEvent (MouseWheelEvent& event)
 {
-	double distance = event.deltaY != 0. ? event.deltaY : -event.deltaX;
-	if (event.flags & MouseWheelEvent::DirectionInvertedFromDevice)
-		distance = -distance;
+	double distance = ValueStepping::wheelDistance (event, true);
 	if (distance == 0.)
 		return;
 	event.consumed = true;
-	float step = static_cast<float> (distance) * getWheelInc ();
-	if (isZoomModifier (event.modifiers))
-		step *= 0.1f;
-	float old = getValue ();
-	setValueNormalized (getValueNormalized () + step);
-	if (getValue () == old)
-		return;
-	beginEdit ();
-	valueChanged ();
-	endEdit ();
-	invalid ();
+	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CSliderBase::onKeyboardEvent (KeyboardEvent& event)
@@ -332,27 +321,11 @@ void CSliderBase::onKeyboardEvent (KeyboardEvent& event)
 		event.consumed = true;
 		return;
 	}
-	float distance = 0.f;
-	bool inverse = isInverseStyle ();
-	switch (event.virt)
-	{
-		case VirtualKey::Up:
-		case VirtualKey::Right: distance = inverse ? -1.f : 1.f; break;
-		case VirtualKey::Down:
-		case VirtualKey::Left: distance = inverse ? 1.f : -1.f; break;
-		default: return;
-	}
-	event.consumed = true;
-	if (isZoomModifier (event.modifiers))
-		distance *= 0.1f;
-	float old = getValue ();
-	setValueNormalized (getValueNormalized () + distance * getWheelInc ());
-	if (getValue () == old)
+	float distance = ValueStepping::arrowKeyDistance (event.virt, isInverseStyle ());
+	if (distance == 0.f)
 		return;
-	beginEdit ();
-	valueChanged ();
-	endEdit ();
-	invalid ();
+	event.consumed = true;
+	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CSliderBase::setViewSize (const CRect& rect, bool doInvalid)
@@ -391,8 +364,7 @@ CSlider::CSlider (const CRect& size, IControlListener* listener, int32_t tag, in
 }
 
 CSlider::CSlider (const CRect& rect, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
-                  int32_t rangeHandle, CBitmap* handle, CBitmap* background, const CPoint& offset,
-                  const int32_t style)
+                  int32_t rangeHandle, CBitmap* handle, CBitmap* background, const CPoint& offset, const int32_t style)
     : CSliderBase (rect, listener, tag), impl (std::make_unique<Impl> ())
 {
 	setStyle (style);

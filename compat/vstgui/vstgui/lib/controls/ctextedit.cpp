@@ -130,41 +130,41 @@ void CTextEdit::onKeyboardEvent (KeyboardEvent& event)
 	event.consumed = true;
 	switch (event.virt)
 	{
-		case VirtualKey::Return:
-		case VirtualKey::Enter:
+	case VirtualKey::Return:
+	case VirtualKey::Enter:
+	{
+		finishEditing (true);
+		if (auto frame = getFrame (); frame && frame->getFocusView () == this)
+			frame->setFocusView (nullptr);
+		return;
+	}
+	case VirtualKey::Escape:
+	{
+		finishEditing (false);
+		if (auto frame = getFrame (); frame && frame->getFocusView () == this)
+			frame->setFocusView (nullptr);
+		return;
+	}
+	case VirtualKey::Back:
+	{
+		std::string s = getText ().getString ();
+		removeLastUTF8 (s);
+		CTextLabel::setText (UTF8String (s));
+		break;
+	}
+	default:
+	{
+		bool printable = event.character >= 0x20 && event.character != 0x7F;
+		if (!printable || (!event.modifiers.empty () && !event.modifiers.is (ModifierKey::Shift)))
 		{
-			finishEditing (true);
-			if (auto frame = getFrame (); frame && frame->getFocusView () == this)
-				frame->setFocusView (nullptr);
+			event.consumed = false;
 			return;
 		}
-		case VirtualKey::Escape:
-		{
-			finishEditing (false);
-			if (auto frame = getFrame (); frame && frame->getFocusView () == this)
-				frame->setFocusView (nullptr);
-			return;
-		}
-		case VirtualKey::Back:
-		{
-			std::string s = getText ().getString ();
-			removeLastUTF8 (s);
-			CTextLabel::setText (UTF8String (s));
-			break;
-		}
-		default:
-		{
-			bool printable = event.character >= 0x20 && event.character != 0x7F;
-			if (!printable || (!event.modifiers.empty () && !event.modifiers.is (ModifierKey::Shift)))
-			{
-				event.consumed = false;
-				return;
-			}
-			std::string s = getText ().getString ();
-			appendUTF8 (s, event.character);
-			CTextLabel::setText (UTF8String (s));
-			break;
-		}
+		std::string s = getText ().getString ();
+		appendUTF8 (s, event.character);
+		CTextLabel::setText (UTF8String (s));
+		break;
+	}
 	}
 	if (immediateTextChange)
 		valueChanged ();

@@ -25,8 +25,7 @@ public:
 	uint64_t getTicks () const noexcept override
 	{
 		using namespace std::chrono;
-		return static_cast<uint64_t> (
-		    duration_cast<milliseconds> (steady_clock::now ().time_since_epoch ()).count ());
+		return static_cast<uint64_t> (duration_cast<milliseconds> (steady_clock::now ().time_since_epoch ()).count ());
 	}
 
 	PlatformFramePtr createFrame (IPlatformFrameCallback* frame, const CRect& size, void* parent,

@@ -13,8 +13,7 @@
 namespace VSTGUI
 {
 
-OffscreenPlatformFrame::OffscreenPlatformFrame (IPlatformFrameCallback* callback, const CRect& size,
-                                                double scaleFactor)
+OffscreenPlatformFrame::OffscreenPlatformFrame (IPlatformFrameCallback* callback, const CRect& size, double scaleFactor)
     : IPlatformFrame (callback), size (size), scaleFactor (scaleFactor)
 {
 }
@@ -47,8 +46,8 @@ bool OffscreenPlatformFrame::dispatch (Event& event)
 		if (down.clickCount == 0)
 		{
 			MouseButton button = MouseButton::Left;
-			for (auto b : {MouseButton::Left, MouseButton::Right, MouseButton::Middle, MouseButton::Fourth,
-			               MouseButton::Fifth})
+			for (auto b :
+			     {MouseButton::Left, MouseButton::Right, MouseButton::Middle, MouseButton::Fourth, MouseButton::Fifth})
 			{
 				if (down.buttonState.has (b))
 				{
@@ -67,24 +66,33 @@ bool OffscreenPlatformFrame::dispatch (Event& event)
 	return event.consumed;
 }
 
+namespace
+{
+
+template <typename EventT> EventT makeMouseEvent (const CPoint& where, MouseButton button, Modifiers mods)
+{
+	EventT event (where, button);
+	event.modifiers = mods;
+	return event;
+}
+
+} // namespace
+
 bool OffscreenPlatformFrame::mouseDown (const CPoint& where, MouseButton button, Modifiers mods)
 {
-	MouseDownEvent event (where, button);
-	event.modifiers = mods;
+	auto event = makeMouseEvent<MouseDownEvent> (where, button, mods);
 	return dispatch (event);
 }
 
 bool OffscreenPlatformFrame::mouseMove (const CPoint& where, MouseButton button, Modifiers mods)
 {
-	MouseMoveEvent event (where, button);
-	event.modifiers = mods;
+	auto event = makeMouseEvent<MouseMoveEvent> (where, button, mods);
 	return dispatch (event);
 }
 
 bool OffscreenPlatformFrame::mouseUp (const CPoint& where, MouseButton button, Modifiers mods)
 {
-	MouseUpEvent event (where, button);
-	event.modifiers = mods;
+	auto event = makeMouseEvent<MouseUpEvent> (where, button, mods);
 	return dispatch (event);
 }
 
@@ -107,16 +115,17 @@ bool OffscreenPlatformFrame::wheel (const CPoint& where, CCoord deltaX, CCoord d
 
 bool OffscreenPlatformFrame::keyDown (VirtualKey virt, char32_t character, Modifiers mods)
 {
-	KeyboardEvent event (EventType::KeyDown);
-	event.virt = virt;
-	event.character = character;
-	event.modifiers = mods;
-	return dispatch (event);
+	return key (EventType::KeyDown, virt, character, mods);
 }
 
 bool OffscreenPlatformFrame::keyUp (VirtualKey virt, char32_t character, Modifiers mods)
 {
-	KeyboardEvent event (EventType::KeyUp);
+	return key (EventType::KeyUp, virt, character, mods);
+}
+
+bool OffscreenPlatformFrame::key (EventType type, VirtualKey virt, char32_t character, Modifiers mods)
+{
+	KeyboardEvent event (type);
 	event.virt = virt;
 	event.character = character;
 	event.modifiers = mods;

@@ -68,6 +68,7 @@ public:
 	void onFrameClosed () override;
 
 private:
+	bool key (EventType type, VirtualKey virt, char32_t character, Modifiers modifiers);
 	void ensureImage ();
 	void paint (const CRect& rect);
 

@@ -1,5 +1,6 @@
 // `quorvane view` run as a user runs it: the screenshot of the module's editor (or, while the module has none,
-// the message saying so), the private X server it starts without a display, and bad command lines.
+// the message saying so), the window that prints the edits until it is closed, the private X server it starts
+// without a display, and bad command lines.
 
 #include "X11TestSupport.h"
 
@@ -7,12 +8,17 @@
 #include "tests/host/HostTestSupport.h"
 
 #include <cairo.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -76,6 +82,111 @@ TEST (X11ViewCommand, ScreenshotOfTheEditorOrWhyThereIsNone)
 	EXPECT_EQ (cairo_image_surface_get_width (image), size->first);
 	EXPECT_EQ (cairo_image_surface_get_height (image), size->second);
 	cairo_surface_destroy (image);
+}
+
+namespace
+{
+
+/** The mapped top-level window titled `title`, waited for up to five seconds; 0 if none shows. */
+xcb_window_t waitForWindow (xcb_connection_t* xcb, const std::string& title)
+{
+	const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (xcb)).data->root;
+	for (int attempt = 0; attempt < 100; ++attempt)
+	{
+		std::unique_ptr<xcb_query_tree_reply_t, decltype (&free)> tree (
+		    xcb_query_tree_reply (xcb, xcb_query_tree (xcb, root), nullptr), &free);
+		for (int i = 0; tree && i < xcb_query_tree_children_length (tree.get ()); ++i)
+		{
+			const xcb_window_t window = xcb_query_tree_children (tree.get ())[i];
+			std::unique_ptr<xcb_get_property_reply_t, decltype (&free)> name (
+			    xcb_get_property_reply (
+			        xcb, xcb_get_property (xcb, 0, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 0, 64), nullptr),
+			    &free);
+			std::unique_ptr<xcb_get_window_attributes_reply_t, decltype (&free)> attributes (
+			    xcb_get_window_attributes_reply (xcb, xcb_get_window_attributes (xcb, window), nullptr), &free);
+			if (name && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+			    std::string (static_cast<const char*> (xcb_get_property_value (name.get ())),
+			                 static_cast<size_t> (xcb_get_property_value_length (name.get ()))) == title)
+				return window;
+		}
+		std::this_thread::sleep_for (std::chrono::milliseconds (50));
+	}
+	return 0;
+}
+
+/** What a window manager sends when the user closes a window. */
+void requestClose (xcb_connection_t* xcb, xcb_window_t window)
+{
+	auto atom = [xcb] (const char* name)
+	{
+		std::unique_ptr<xcb_intern_atom_reply_t, decltype (&free)> reply (
+		    xcb_intern_atom_reply (xcb, xcb_intern_atom (xcb, 0, static_cast<uint16_t> (std::strlen (name)), name),
+		                           nullptr),
+		    &free);
+		return reply ? reply->atom : xcb_atom_t (XCB_ATOM_NONE);
+	};
+	xcb_client_message_event_t message{};
+	message.response_type = XCB_CLIENT_MESSAGE;
+	message.format = 32;
+	message.window = window;
+	message.type = atom ("WM_PROTOCOLS");
+	message.data.data32[0] = atom ("WM_DELETE_WINDOW");
+	xcb_send_event (xcb, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*> (&message));
+	xcb_flush (xcb);
+}
+
+} // namespace
+
+TEST (X11ViewCommand, WindowPrintsTheEditsItReceivesUntilItIsClosed)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	ASSERT_TRUE (editorSize ()) << "the module has no editor to show";
+	const std::string log = std::string (QUORVANE_TEST_VIEW_PNG) + ".window.log";
+	const pid_t child = fork ();
+	if (child == 0)
+	{
+		freopen (log.c_str (), "w", stdout);
+		dup2 (fileno (stdout), STDERR_FILENO);
+		execl (QUORVANE_CLI_PATH, "quorvane", "view", "--bundle", QUORVANE_MODULE_PATH, static_cast<char*> (nullptr));
+		_exit (127);
+	}
+	ASSERT_GT (child, 0);
+	xcb_connection_t* xcb = xcb_connect (nullptr, nullptr);
+	const xcb_window_t window = waitForWindow (xcb, "Quorvane");
+	EXPECT_NE (window, 0u) << "no window titled Quorvane";
+	if (window)
+	{
+		std::this_thread::sleep_for (std::chrono::milliseconds (300));
+		QuorvaneTest::SyntheticInput input (xcb, window,
+		                                    [] { std::this_thread::sleep_for (std::chrono::milliseconds (100)); });
+		// The Duration knob sits in the middle of the editor at its default size: a right click asks for its
+		// parameter's menu there, a drag upwards edits it.
+		input.click (100, 150, 3);
+		input.moveTo (100, 150);
+		input.button (1, true);
+		input.moveTo (100, 120);
+		input.button (1, false);
+		requestClose (xcb, window);
+	}
+	int status = -1;
+	for (int attempt = 0; attempt < 100 && waitpid (child, &status, WNOHANG) == 0; ++attempt)
+		std::this_thread::sleep_for (std::chrono::milliseconds (50));
+	if (!WIFEXITED (status))
+	{
+		kill (child, SIGKILL);
+		waitpid (child, &status, 0);
+		ADD_FAILURE () << "quorvane view did not end when its window was closed";
+	}
+	else
+		EXPECT_EQ (WEXITSTATUS (status), 0);
+	xcb_disconnect (xcb);
+
+	std::ifstream in (log);
+	const std::string output ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char> ());
+	for (const char* line : {"createContextMenu 1000\n", "contextMenuPopup at 100,150 with 0 items\n",
+	                         "beginEdit 1000\n", "performEdit 1000 ", "endEdit 1000\n"})
+		EXPECT_NE (output.find (line), std::string::npos) << "missing: " << line << "\n" << output;
+	EXPECT_LT (output.find ("createContextMenu 1000"), output.find ("beginEdit 1000")) << output;
 }
 
 TEST (X11ViewCommand, WithoutADisplayStartsAPrivateXServerOnlyForAScreenshot)

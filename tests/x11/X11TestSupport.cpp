@@ -98,12 +98,12 @@ QuorvaneHost::WindowImage screenshot (QuorvaneHost::PlugViewHost& host)
 	return image;
 }
 
-SyntheticInput::SyntheticInput (QuorvaneHost::PlugViewHost& host) : host (host)
+SyntheticInput::SyntheticInput (xcb_connection_t* xcb, uint32_t window, std::function<void ()> settle)
+    : xcb (xcb), settle (std::move (settle))
 {
-	xcb_connection_t* xcb = host.window ().connection ();
 	const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (xcb)).data->root;
-	std::unique_ptr<xcb_translate_coordinates_reply_t, FreeDeleter> where (xcb_translate_coordinates_reply (
-	    xcb, xcb_translate_coordinates (xcb, host.window ().windowId (), root, 0, 0), nullptr));
+	std::unique_ptr<xcb_translate_coordinates_reply_t, FreeDeleter> where (
+	    xcb_translate_coordinates_reply (xcb, xcb_translate_coordinates (xcb, window, root, 0, 0), nullptr));
 	if (where)
 	{
 		originX = where->dst_x;
@@ -111,16 +111,20 @@ SyntheticInput::SyntheticInput (QuorvaneHost::PlugViewHost& host) : host (host)
 	}
 }
 
+SyntheticInput::SyntheticInput (QuorvaneHost::PlugViewHost& host)
+    : SyntheticInput (host.window ().connection (), host.window ().windowId (), [&host] { host.run (30); })
+{
+}
+
 void SyntheticInput::flush ()
 {
-	host.window ().sync ();
-	// Let the view's connection read and handle what the server sent it.
-	host.run (30);
+	// A round trip: the server has handled the fake input before the receiver is given time.
+	std::free (xcb_get_input_focus_reply (xcb, xcb_get_input_focus (xcb), nullptr));
+	settle ();
 }
 
 void SyntheticInput::moveTo (int x, int y)
 {
-	xcb_connection_t* xcb = host.window ().connection ();
 	const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (xcb)).data->root;
 	xcb_test_fake_input (xcb, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, static_cast<int16_t> (originX + x),
 	                     static_cast<int16_t> (originY + y), 0);
@@ -129,7 +133,6 @@ void SyntheticInput::moveTo (int x, int y)
 
 void SyntheticInput::button (int button, bool press)
 {
-	xcb_connection_t* xcb = host.window ().connection ();
 	xcb_test_fake_input (xcb, press ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, static_cast<uint8_t> (button),
 	                     XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
 	flush ();
@@ -144,7 +147,6 @@ void SyntheticInput::click (int x, int y, int button)
 
 void SyntheticInput::key (uint32_t keysym)
 {
-	xcb_connection_t* xcb = host.window ().connection ();
 	xkb_x11_setup_xkb_extension (xcb, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
 	                             XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr);
 	xkb_context* context = xkb_context_new (XKB_CONTEXT_NO_FLAGS);

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+struct xcb_connection_t;
+
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,6 +56,9 @@ QuorvaneHost::WindowImage screenshot (QuorvaneHost::PlugViewHost& host);
 class SyntheticInput
 {
 public:
+	/** Input for `window`; `settle` runs after each step, to let the receiver handle it. */
+	SyntheticInput (xcb_connection_t* xcb, uint32_t window, std::function<void ()> settle);
+	/** Input for the host's window, settled by running the host's loop. */
 	explicit SyntheticInput (QuorvaneHost::PlugViewHost& host);
 	void moveTo (int x, int y);
 	void button (int button, bool press);
@@ -62,7 +68,8 @@ public:
 
 private:
 	void flush ();
-	QuorvaneHost::PlugViewHost& host;
+	xcb_connection_t* xcb;
+	std::function<void ()> settle;
 	int originX{0};
 	int originY{0};
 };

@@ -371,3 +371,32 @@ TEST (Controls, ListControlsAndTextEntry)
 		EXPECT_EQ (listener.calls, (Calls{"tagWill 1", "tagDid 2"}));
 	}
 }
+
+TEST (Controls, ValuesStayInTheirRange)
+{
+	struct Case
+	{
+		float min, max, set;
+		float value, normalized;
+	};
+	const Case cases[] = {
+	    {0.f, 1.f, 0.25f, 0.25f, 0.25f}, {0.f, 1.f, 2.f, 1.f, 1.f},    {0.f, 1.f, -1.f, 0.f, 0.f},
+	    {-4.f, 4.f, 2.f, 2.f, 0.75f},    {10.f, 20.f, 0.f, 10.f, 0.f}, {3.f, 3.f, 7.f, 3.f, 0.f},
+	};
+	for (const auto& c : cases)
+	{
+		auto knob = owned (new Knob (CRect (), nullptr, 0));
+		knob->setMin (c.min);
+		knob->setMax (c.max);
+		knob->setValue (c.set);
+		EXPECT_FLOAT_EQ (knob->getValue (), c.value) << c.set;
+		EXPECT_FLOAT_EQ (knob->getValueNormalized (), c.normalized) << c.set;
+	}
+	auto knob = owned (new Knob (CRect (), nullptr, 0));
+	knob->setMin (-4.f);
+	knob->setMax (4.f);
+	knob->setValueNormalized (0.25f);
+	EXPECT_FLOAT_EQ (knob->getValue (), -2.f);
+	knob->setMax (-3.f);
+	EXPECT_FLOAT_EQ (knob->getValue (), -3.f) << "a narrower range pulls the value in";
+}

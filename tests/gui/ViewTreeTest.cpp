@@ -250,3 +250,53 @@ TEST (ViewTree, ReferencesAreBalanced)
 	}
 	EXPECT_EQ (NamedView::alive, 0) << "closing the frame releases the whole tree";
 }
+
+TEST (ViewTree, ChildrenDrawInOrderClippedToTheirRectangles)
+{
+	// Fills a rectangle larger than itself; the container clips it to its own view size.
+	struct Spill : SolidView
+	{
+		using SolidView::SolidView;
+		void draw (CDrawContext* context) override
+		{
+			context->setDrawMode (kAliasing);
+			context->setFillColor (color);
+			CRect r (getViewSize ());
+			r.extend (5, 5);
+			context->drawRect (r, kDrawFilled);
+		}
+	};
+	const CColor red (255, 0, 0, 255), blue (0, 0, 255, 255), green (0, 255, 0, 255), black (0, 0, 0, 255);
+	OffscreenFrame f (CRect (0, 0, 60, 20));
+	auto container = new CViewContainer (CRect (10, 0, 60, 20));
+	container->setTransparency (true);
+	container->addView (new SolidView (CRect (0, 0, 20, 20), red));
+	container->addView (new Spill (CRect (10, 5, 20, 15), blue));
+	auto hidden = new SolidView (CRect (0, 0, 50, 20), green);
+	container->addView (hidden);
+	auto faded = new SolidView (CRect (30, 0, 40, 20), CColor (255, 255, 255, 255));
+	container->addView (faded);
+	f.frame->addView (container);
+	ASSERT_TRUE (f.open ());
+	hidden->setVisible (false);
+	faded->setAlphaValue (0.5f);
+	f.platform ().renderAll ();
+
+	struct Probe
+	{
+		uint32_t x, y;
+		CColor color;
+	};
+	const Probe probes[] = {
+	    {5, 10, black},
+	    {12, 10, red},
+	    {21, 10, blue},
+	    {21, 4, red},
+	    {29, 10, blue},
+	    {31, 10, black},
+	    {45, 10, CColor (128, 128, 128, 255)},
+	    {55, 10, black},
+	};
+	for (const auto& p : probes)
+		EXPECT_EQ (f.platform ().getPixel (p.x, p.y), p.color) << p.x << "," << p.y;
+}

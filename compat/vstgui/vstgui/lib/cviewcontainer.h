@@ -148,7 +148,7 @@ private:
 	void autosizeChildren (const CRect& oldSize, const CRect& newSize);
 
 	ViewList children;
-	CColor backgroundColor;
+	CColor backgroundColor{kBlackCColor};
 	CPoint backgroundOffset;
 	CDrawStyle backgroundColorDrawStyle{kDrawFilledAndStroked};
 	CGraphicsTransform transform;

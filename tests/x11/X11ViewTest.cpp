@@ -48,6 +48,29 @@ size_t openDescriptors ()
 	return count;
 }
 
+/** The _XEMBED_INFO property of the host window's one child, the editor's window. */
+std::vector<uint32_t> embedInfoOfChild (PlugViewHost& host)
+{
+	xcb_connection_t* xcb = host.window ().connection ();
+	std::unique_ptr<xcb_query_tree_reply_t, decltype (&free)> tree (
+	    xcb_query_tree_reply (xcb, xcb_query_tree (xcb, host.window ().windowId ()), nullptr), &free);
+	if (!tree || xcb_query_tree_children_length (tree.get ()) != 1)
+		return {};
+	std::unique_ptr<xcb_intern_atom_reply_t, decltype (&free)> atom (
+	    xcb_intern_atom_reply (xcb, xcb_intern_atom (xcb, 1, 12, "_XEMBED_INFO"), nullptr), &free);
+	if (!atom)
+		return {};
+	std::unique_ptr<xcb_get_property_reply_t, decltype (&free)> property (
+	    xcb_get_property_reply (
+	        xcb, xcb_get_property (xcb, 0, xcb_query_tree_children (tree.get ())[0], atom->atom, atom->atom, 0, 2),
+	        nullptr),
+	    &free);
+	if (!property || property->format != 32)
+		return {};
+	const auto* values = static_cast<const uint32_t*> (xcb_get_property_value (property.get ()));
+	return std::vector<uint32_t> (values, values + xcb_get_property_value_length (property.get ()) / 4);
+}
+
 } // namespace
 
 TEST (X11View, PaintsItsLayoutAndRunsItsTimersWithAndWithoutDescriptorEvents)
@@ -66,6 +89,8 @@ TEST (X11View, PaintsItsLayoutAndRunsItsTimersWithAndWithoutDescriptorEvents)
 		expectPixels (
 		    image,
 		    {{0, 0, red}, {99, 119, red}, {100, 0, blue}, {199, 59, blue}, {100, 60, yellow}, {199, 119, yellow}});
+		EXPECT_EQ (embedInfoOfChild (*shown.host), (std::vector<uint32_t>{0, 1})); // version 0, mapped
+
 		const int ticksBefore = shown.view->timerTicks ();
 		shown.host->run (200);
 		// A 10 ms timer in 200 ms: well above 5 however loaded the machine is, and 0 if timers never ran.

@@ -79,7 +79,7 @@ public:
 
 	//---from IComponentHandler2---
 	Steinberg::tresult PLUGIN_API setDirty (Steinberg::TBool state) SMTG_OVERRIDE;
-	/** This host has no editor windows: recorded and answered kNotImplemented. */
+	/** Editors open only when the user asks (quorvane view): recorded and answered kNotImplemented. */
 	Steinberg::tresult PLUGIN_API requestOpenEditor (Steinberg::FIDString name) SMTG_OVERRIDE;
 	Steinberg::tresult PLUGIN_API startGroupEdit () SMTG_OVERRIDE;
 	Steinberg::tresult PLUGIN_API finishGroupEdit () SMTG_OVERRIDE;

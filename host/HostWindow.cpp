@@ -120,6 +120,7 @@ void HostWindow::processEvents ()
 		case XCB_CONFIGURE_NOTIFY:
 		{
 			auto* configure = reinterpret_cast<xcb_configure_notify_event_t*> (event);
+			// Every notice is applied in order: after the last one the window's size is the server's.
 			if (configure->window == window)
 			{
 				currentWidth = configure->width;

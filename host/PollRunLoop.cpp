@@ -131,13 +131,13 @@ int PollRunLoop::runOnce (int timeoutMs)
 			++descriptorEvents;
 			++ran;
 		}
-		if (hostFd >= 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) && hostCallback)
-		{
-			auto callback = hostCallback;
-			callback ();
-		}
 	}
 	ran += dispatchDueTimers ();
+	if (hostCallback)
+	{
+		auto callback = hostCallback;
+		callback ();
+	}
 	return ran;
 }
 

@@ -27,8 +27,9 @@ public:
 	void setDeliverDescriptorEvents (bool deliver) { deliverDescriptorEvents = deliver; }
 	bool deliversDescriptorEvents () const { return deliverDescriptorEvents; }
 
-	/** A descriptor of the host's own (its window connection), watched whatever the switch says; null
-	    `callback` stops watching it. */
+	/** A descriptor of the host's own (its window connection), watched whatever the switch says; `callback`
+	    runs after every pass, as the connection may have read its events already while waiting for a reply.
+	    A null `callback` stops watching it. */
 	void watchHostDescriptor (int fd, std::function<void ()> callback);
 
 	/** Waits up to `timeoutMs` for a descriptor or the next timer and dispatches what is ready or due.

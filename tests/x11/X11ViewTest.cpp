@@ -71,6 +71,13 @@ std::vector<uint32_t> embedInfoOfChild (PlugViewHost& host)
 	return std::vector<uint32_t> (values, values + xcb_get_property_value_length (property.get ()) / 4);
 }
 
+PlugViewHost::Options hostDelivering (bool descriptorEvents)
+{
+	PlugViewHost::Options options;
+	options.deliverDescriptorEvents = descriptorEvents;
+	return options;
+}
+
 } // namespace
 
 TEST (X11View, PaintsItsLayoutAndRunsItsTimersWithAndWithoutDescriptorEvents)
@@ -79,9 +86,7 @@ TEST (X11View, PaintsItsLayoutAndRunsItsTimersWithAndWithoutDescriptorEvents)
 	for (const bool deliver : {true, false})
 	{
 		SCOPED_TRACE (deliver ? "host delivers descriptor events" : "host never delivers descriptor events");
-		PlugViewHost::Options options;
-		options.deliverDescriptorEvents = deliver;
-		auto shown = showTestView (200, 120, options);
+		auto shown = showTestView (200, 120, hostDelivering (deliver));
 		ASSERT_TRUE (shown.host);
 		const WindowImage image = screenshot (*shown.host);
 		ASSERT_EQ (image.width, 200);
@@ -105,9 +110,7 @@ TEST (X11View, PointerWheelAndKeysReachTheControlAsEditGestures)
 	for (const bool deliver : {true, false})
 	{
 		SCOPED_TRACE (deliver ? "host delivers descriptor events" : "host never delivers descriptor events");
-		PlugViewHost::Options options;
-		options.deliverDescriptorEvents = deliver;
-		auto shown = showTestView (200, 120, options);
+		auto shown = showTestView (200, 120, hostDelivering (deliver));
 		ASSERT_TRUE (shown.host);
 		screenshot (*shown.host);
 		SyntheticInput input (*shown.host);

@@ -2,6 +2,7 @@
 
 #include "controller/ControllerState.h"
 #include "controller/NoteSyncList.h"
+#include "editor/DuckerEditor.h"
 #include "plugin/ids.h"
 #include "processor/ProcessorState.h"
 
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -202,4 +204,14 @@ tresult PLUGIN_API DuckerController::setParamNormalized (ParamID tag, ParamValue
 	if (std::isnan (value))
 		return kResultFalse;
 	return EditController::setParamNormalized (tag, value);
+}
+
+IPlugView* PLUGIN_API DuckerController::createView (FIDString name)
+{
+	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
+		return nullptr;
+	// Read once here; the editor reads the size again each time it opens.
+	const auto stored = getWinSize ();
+	auto* editor = stored ? new DuckerEditor (this, stored->width, stored->height) : new DuckerEditor (this);
+	return static_cast<IPlugView*> (editor);
 }

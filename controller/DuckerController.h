@@ -39,6 +39,9 @@ public:
 	/** The answer always lies within 0..1; a null text, or one that reads as NaN, gives kResultFalse. */
 	Steinberg::tresult PLUGIN_API getParamValueByString (Steinberg::Vst::ParamID tag, Steinberg::Vst::TChar* string,
 	                                                     Steinberg::Vst::ParamValue& valueNormalized) SMTG_OVERRIDE;
+	/** "editor" (exactly) gives a new DuckerEditor of the stored size, or of the default size while none is
+	    stored; any other name, and null, gives null. */
+	Steinberg::IPlugView* PLUGIN_API createView (Steinberg::FIDString name) SMTG_OVERRIDE;
 	/** A NaN value gives kResultFalse and leaves the parameter as it was; others are clamped to 0..1. */
 	Steinberg::tresult PLUGIN_API setParamNormalized (Steinberg::Vst::ParamID tag,
 	                                                  Steinberg::Vst::ParamValue value) SMTG_OVERRIDE;

@@ -18,12 +18,15 @@ namespace
 {
 
 const char* viewHelp =
-    "Usage: quorvane view [--png OUT.png] [--size WxH] [--scale S] [--bundle PATH]\n"
+    "Usage: quorvane view [--png OUT.png] [--size WxH] [--scale S] [--quirk NAME]... [--bundle PATH]\n"
     "\n"
     "Opens Quorvane's editor in a window, embedded the way Linux VST3 hosts embed it, with a host run loop.\n"
     "  --png OUT.png  wait until the editor has drawn itself, write a screenshot of the window and quit\n"
     "  --size WxH     resize the editor to W x H pixels after it opens, as a user dragging the window would\n"
     "  --scale S      the content scale factor handed to the editor (0.5 to 4); without it none is sent\n"
+    "  --quirk NAME   behave like some shipping hosts: 'no-fd-events' (never report the descriptors the\n"
+    "                 editor registers; only its timers run) or 'repeat-onsize' (call onSize twice for a\n"
+    "                 size the editor asked for)\n"
     "Without --png the window stays open and every edit the host receives (beginEdit, performEdit, endEdit,\n"
     "context-menu requests) is printed, until the window is closed.\n"
     "Needs an X display; without one, --png starts a private Xvfb when it is installed.\n";
@@ -69,7 +72,8 @@ int runViewCommand (const std::vector<std::string>& args)
 		}
 	CommandLine commandLine;
 	std::string error;
-	if (!commandLine.parse (args, {{"png", true}, {"size", true}, {"scale", true}, {"bundle", true}}, error))
+	if (!commandLine.parse (
+	        args, {{"png", true}, {"size", true}, {"scale", true}, {"quirk", true, true}, {"bundle", true}}, error))
 		return fail (kExitUsage, error);
 	if (!commandLine.positionals ().empty ())
 		return fail (kExitUsage, "unexpected argument '" + commandLine.positionals ().front () + "'");
@@ -89,6 +93,15 @@ int runViewCommand (const std::vector<std::string>& args)
 		if (!commandLine.number ("scale", 0.5, 4., 1., scale, error))
 			return fail (kExitUsage, error);
 		options.contentScale = static_cast<float> (scale);
+	}
+	for (const auto& quirk : commandLine.all ("quirk"))
+	{
+		if (quirk == "no-fd-events")
+			options.deliverDescriptorEvents = false;
+		else if (quirk == "repeat-onsize")
+			options.repeatOnSize = true;
+		else
+			return fail (kExitUsage, "no quirk '" + quirk + "' (known: no-fd-events, repeat-onsize)");
 	}
 	const auto png = commandLine.value ("png");
 

@@ -7,7 +7,6 @@
 #include "host/PluginInstance.h"
 #include "tests/host/HostTestSupport.h"
 
-#include <cairo.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -77,11 +76,9 @@ TEST (X11ViewCommand, ScreenshotOfTheEditorOrWhyThereIsNone)
 		return;
 	}
 	ASSERT_EQ (run.status, 0) << run.output;
-	cairo_surface_t* image = cairo_image_surface_create_from_png (png.c_str ());
-	ASSERT_EQ (cairo_surface_status (image), CAIRO_STATUS_SUCCESS);
-	EXPECT_EQ (cairo_image_surface_get_width (image), size->first);
-	EXPECT_EQ (cairo_image_surface_get_height (image), size->second);
-	cairo_surface_destroy (image);
+	const QuorvaneHost::WindowImage image = QuorvaneTest::readPng (png);
+	EXPECT_EQ (image.width, size->first);
+	EXPECT_EQ (image.height, size->second);
 }
 
 namespace
@@ -189,6 +186,26 @@ TEST (X11ViewCommand, WindowPrintsTheEditsItReceivesUntilItIsClosed)
 	EXPECT_LT (output.find ("createContextMenu 1000"), output.find ("beginEdit 1000")) << output;
 }
 
+TEST (X11ViewCommand, QuirkyHostsGetTheSamePictureOfTheEditor)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	const auto size = editorSize ();
+	ASSERT_TRUE (size) << "the module has no editor to show";
+	// Scaled, so that the editor's own size request meets the repeated onSize.
+	const std::string plain = std::string (QUORVANE_TEST_VIEW_PNG) + ".plain.png";
+	const std::string quirky = std::string (QUORVANE_TEST_VIEW_PNG) + ".quirky.png";
+	ASSERT_EQ (runView ("--scale 1.5 --png '" + plain + "'").status, 0);
+	const ViewRun run = runView ("--scale 1.5 --quirk no-fd-events --quirk repeat-onsize --png '" + quirky + "'");
+	ASSERT_EQ (run.status, 0) << run.output;
+	const QuorvaneHost::WindowImage expected = QuorvaneTest::readPng (plain);
+	const QuorvaneHost::WindowImage got = QuorvaneTest::readPng (quirky);
+	EXPECT_EQ (expected.width, static_cast<int> (size->first * 1.5));
+	EXPECT_EQ (expected.height, static_cast<int> (size->second * 1.5));
+	EXPECT_EQ (got.width, expected.width);
+	EXPECT_EQ (got.height, expected.height);
+	EXPECT_TRUE (got.pixels == expected.pixels);
+}
+
 TEST (X11ViewCommand, WithoutADisplayStartsAPrivateXServerOnlyForAScreenshot)
 {
 	const ViewRun window = runView ("", "env -u DISPLAY");
@@ -203,7 +220,8 @@ TEST (X11ViewCommand, WithoutADisplayStartsAPrivateXServerOnlyForAScreenshot)
 
 TEST (X11ViewCommand, RefusesBadSizesAndScales)
 {
-	for (const char* arguments : {"--size 0x100", "--size 200", "--size 20.5x30", "--scale 9", "--scale x", "extra"})
+	for (const char* arguments :
+	     {"--size 0x100", "--size 200", "--size 20.5x30", "--scale 9", "--scale x", "--quirk slow", "extra"})
 	{
 		const ViewRun run = runView (arguments);
 		EXPECT_EQ (run.status, 2) << arguments << "\n" << run.output;

@@ -89,6 +89,24 @@ ShownTestView showTestView (int width, int height, const QuorvaneHost::PlugViewH
 	return shown;
 }
 
+QuorvaneHost::WindowImage readPng (const std::string& path)
+{
+	QuorvaneHost::WindowImage image;
+	cairo_surface_t* png = cairo_image_surface_create_from_png (path.c_str ());
+	if (cairo_surface_status (png) == CAIRO_STATUS_SUCCESS)
+	{
+		image.width = cairo_image_surface_get_width (png);
+		image.height = cairo_image_surface_get_height (png);
+		const unsigned char* data = cairo_image_surface_get_data (png);
+		const int stride = cairo_image_surface_get_stride (png);
+		for (int y = 0; y < image.height; ++y)
+			for (int x = 0; x < image.width; ++x)
+				image.pixels.push_back (*reinterpret_cast<const uint32_t*> (data + y * stride + x * 4) & 0xffffffu);
+	}
+	cairo_surface_destroy (png);
+	return image;
+}
+
 QuorvaneHost::WindowImage screenshot (QuorvaneHost::PlugViewHost& host)
 {
 	host.settle ();

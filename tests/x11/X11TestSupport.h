@@ -49,6 +49,9 @@ struct ShownTestView
 
 ShownTestView showTestView (int width, int height, const QuorvaneHost::PlugViewHost::Options& options = {});
 
+/** A PNG file's pixels (0x00RRGGBB); empty (0 x 0) when it cannot be read. */
+QuorvaneHost::WindowImage readPng (const std::string& path);
+
 /** Settles the view and reads the window back; fails the test when the server refuses. */
 QuorvaneHost::WindowImage screenshot (QuorvaneHost::PlugViewHost& host);
 

@@ -20,7 +20,7 @@ public:
 	UTF8String (const UTF8String& other) = default;
 	UTF8String (UTF8String&& other) noexcept = default;
 	explicit UTF8String (const StringType& str) : string (str) {}
-	explicit UTF8String (StringType&& str) noexcept : string (std::move (str)) {}
+	UTF8String (StringType&& str) noexcept : string (std::move (str)) {}
 
 	UTF8String& operator= (const UTF8String& other) = default;
 	UTF8String& operator= (UTF8String&& other) noexcept = default;
@@ -58,12 +58,20 @@ public:
 		string += other.string;
 		return *this;
 	}
-	UTF8String& operator+= (UTF8StringPtr other)
+	UTF8String& operator+= (StringType::value_type ch)
+	{
+		string += ch;
+		return *this;
+	}
+	UTF8String& operator+= (const StringType::value_type* other)
 	{
 		if (other)
 			string += other;
 		return *this;
 	}
+	UTF8String operator+ (const UTF8String& other) { return UTF8String (*this) += other; }
+	UTF8String operator+ (StringType::value_type ch) { return UTF8String (*this) += ch; }
+	UTF8String operator+ (const StringType::value_type* other) { return UTF8String (*this) += other; }
 
 	bool operator== (UTF8StringPtr str) const noexcept { return string == (str ? str : ""); }
 	bool operator!= (UTF8StringPtr str) const noexcept { return !(*this == str); }
@@ -76,15 +84,28 @@ public:
 	operator UTF8StringPtr () const noexcept { return data (); }
 	const StringType& getString () const noexcept { return string; }
 
+	explicit operator bool () const = delete;
+
 private:
 	StringType string;
 };
 
-inline UTF8String operator+ (const UTF8String& lhs, const UTF8String& rhs)
+inline bool operator== (const UTF8String::StringType& lhs, const UTF8String& rhs) noexcept
 {
-	UTF8String result (lhs);
-	result += rhs;
-	return result;
+	return lhs == rhs.getString ();
+}
+inline bool operator!= (const UTF8String::StringType& lhs, const UTF8String& rhs) noexcept
+{
+	return lhs != rhs.getString ();
+}
+inline UTF8String operator+ (UTF8StringPtr lhs, const UTF8String& rhs)
+{
+	return UTF8String (lhs) += rhs;
+}
+
+template <typename T> inline UTF8String toString (const T& value)
+{
+	return UTF8String (std::to_string (value));
 }
 
 } // namespace VSTGUI

@@ -15,7 +15,8 @@ CSegmentButton::CSegmentButton (const CRect& size, IControlListener* listener, i
 }
 
 CSegmentButton::CSegmentButton (const CSegmentButton& other)
-    : CControl (other), segments (other.segments), style (other.style), selectionMode (other.selectionMode)
+    : CControl (other), segments (other.segments), gradient (other.gradient),
+      gradientHighlighted (other.gradientHighlighted), style (other.style), selectionMode (other.selectionMode)
 {
 }
 
@@ -57,6 +58,18 @@ void CSegmentButton::setSelectionMode (SelectionMode mode)
 {
 	selectionMode = mode;
 	updateSelection ();
+}
+
+void CSegmentButton::setGradient (CGradient* newGradient)
+{
+	gradient = newGradient;
+	setDirty (true);
+}
+
+void CSegmentButton::setGradientHighlighted (CGradient* newGradient)
+{
+	gradientHighlighted = newGradient;
+	setDirty (true);
 }
 
 void CSegmentButton::setSelectedSegment (uint32_t index)
@@ -123,17 +136,17 @@ void CSegmentButton::updateSelection ()
 
 void CSegmentButton::draw (CDrawContext* pContext)
 {
-	// Segment backgrounds only (text is not rendered by this stand-in).
+	// Segment gradients only (text, icons and bitmaps are not rendered by this stand-in).
 	for (auto& segment : segments)
 	{
-		auto& gradient = segment.selected ? segment.backgroundHighlighted : segment.background;
-		if (!gradient)
+		CGradient* fill = segment.selected ? gradientHighlighted : gradient;
+		if (!fill)
 			continue;
 		auto path = owned (pContext->createGraphicsPath ());
 		if (!path)
 			continue;
 		path->addRect (segment.rect);
-		pContext->fillLinearGradient (path, *gradient, segment.rect.getTopLeft (), segment.rect.getBottomLeft ());
+		pContext->fillLinearGradient (path, *fill, segment.rect.getTopLeft (), segment.rect.getBottomLeft ());
 	}
 	setDirty (false);
 }

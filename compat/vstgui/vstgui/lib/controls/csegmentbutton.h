@@ -35,8 +35,8 @@ public:
 		mutable UTF8String name;
 		mutable SharedPointer<CBitmap> icon;
 		mutable SharedPointer<CBitmap> iconHighlighted;
-		mutable SharedPointer<CGradient> background;
-		mutable SharedPointer<CGradient> backgroundHighlighted;
+		mutable SharedPointer<CBitmap> background;
+		mutable SharedPointer<CBitmap> backgroundHighlighted;
 		CRect rect;
 		bool selected{false};
 	};
@@ -56,6 +56,11 @@ public:
 	Style getStyle () const { return style; }
 	void setSelectionMode (SelectionMode mode);
 	SelectionMode getSelectionMode () const { return selectionMode; }
+
+	void setGradient (CGradient* newGradient);
+	CGradient* getGradient () const { return gradient; }
+	void setGradientHighlighted (CGradient* newGradient);
+	CGradient* getGradientHighlighted () const { return gradientHighlighted; }
 
 	void setSelectedSegment (uint32_t index);
 	uint32_t getSelectedSegment () const;
@@ -77,6 +82,8 @@ private:
 	void updateSelection ();
 
 	Segments segments;
+	SharedPointer<CGradient> gradient;
+	SharedPointer<CGradient> gradientHighlighted;
 	Style style{Style::kHorizontal};
 	SelectionMode selectionMode{SelectionMode::kSingle};
 };

@@ -9,7 +9,7 @@
 namespace VSTGUI
 {
 
-class CVSTGUITimer : public CBaseObject, public IPlatformTimerCallback
+class CVSTGUITimer final : public CBaseObject, public IPlatformTimerCallback
 {
 public:
 	using CallbackFunc = std::function<void (CVSTGUITimer*)>;
@@ -19,8 +19,10 @@ public:
 	CVSTGUITimer (const CallbackFunc& callback, uint32_t fireTime = 100, bool doStart = true);
 	CVSTGUITimer (CallbackFunc&& callback, uint32_t fireTime = 100, bool doStart = true);
 
-	virtual bool start ();
-	virtual bool stop ();
+	bool start ();
+	// answers whether the timer was running
+	bool stop ();
+	// stand-in extra, not in the real library
 	bool isRunning () const { return platformTimer != nullptr; }
 
 	// restarts a running timer with the new time

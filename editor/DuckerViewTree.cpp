@@ -65,10 +65,8 @@ void addDuckerViewTree (CFrame* frame, IControlListener* listener)
 	                                      kStartDegrees, kEndDegrees, durationKnobSvg, durationDotSvg);
 	auto* version = new ResizeImage (kVersion, versionSvg, false);
 
-	for (CView* view :
-	     {static_cast<CView*> (bypass), static_cast<CView*> (offset), static_cast<CView*> (offsetCaptionImage),
-	      static_cast<CView*> (durationCaption), static_cast<CView*> (duration), static_cast<CView*> (mixCaption),
-	      static_cast<CView*> (mixKnob), static_cast<CView*> (syncCaption), static_cast<CView*> (noteSync),
-	      static_cast<CView*> (version)})
+	// Drawing order: later views over earlier ones.
+	for (CView* view : std::initializer_list<CView*>{bypass, offset, offsetCaptionImage, durationCaption, duration,
+	                                                 mixCaption, mixKnob, syncCaption, noteSync, version})
 		main->addView (view);
 }

@@ -27,8 +27,8 @@ template <typename T, typename R> struct Resizeable : T, R
 		if (!parent)
 			return;
 		T::setViewSize (R::place (parent->getViewSize ()), true);
-		// Even when the container's own rectangle stayed the same, its children re-place themselves: the pass
-		// also runs when a child was added since the last one.
+		// Also when the container's own rectangle stayed the same: a child added since the last pass has never
+		// been placed.
 		if constexpr (std::is_base_of_v<VSTGUI::CViewContainer, T>)
 			T::parentSizeChanged ();
 	}

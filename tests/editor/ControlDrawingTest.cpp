@@ -82,13 +82,6 @@ TEST (SpinnerDrawing, TheNormalizedValueSelectsOneOfNEqualBins)
 		c.spinner->setValueNormalized (c.normalized);
 		EXPECT_EQ (documentsDrawn (c.spinner), std::vector<int>{c.frame});
 	}
-	// The Note Sync binding: plain values 0 to 8 of the range 0 to 8 show the frames in order.
-	nine->setMax (8.f);
-	for (int index = 0; index <= 8; ++index)
-	{
-		nine->setValue (float (index));
-		EXPECT_EQ (documentsDrawn (nine), std::vector<int>{index});
-	}
 }
 
 TEST (SpinKnobDrawing, AnglesFollowTheValueAndTheSteps)
@@ -108,16 +101,12 @@ TEST (SpinKnobDrawing, AnglesFollowTheValueAndTheSteps)
 		knob->setValueNormalized (c.normalized);
 		const float angle = knob->drawnAngle ();
 		EXPECT_EQ (angle, 2.3561945f + 4.712389f * c.shown);
-		// The document turns about its centre, staying centred in the view.
+		// The drawn rotation is that angle.
 		const auto images = record (knob);
 		ASSERT_EQ (images.size (), 1u);
 		const auto& t = images[0].fills.at (0).transform;
 		EXPECT_NEAR (std::atan2 (t.m21, t.m11), std::remainder (double (angle), 2. * M_PI), 1e-12);
 		EXPECT_NEAR (t.m12, -t.m21, 1e-12);
-		CPoint centre (5, 5);
-		t.transform (centre);
-		EXPECT_NEAR (centre.x, 64., 1e-9);
-		EXPECT_NEAR (centre.y, 64., 1e-9);
 	}
 	// The editor's three marks: 135, 270 and 405 degrees.
 	auto mix = owned (new SpinKnob (kSquare, nullptr, 1, 135.f, 405.f, d3.c_str (), 0));

@@ -140,7 +140,7 @@ TEST (GuiGraphicsPath, ArcDirectionAndWrapping)
 
 TEST (GuiGradient, StopsSortByOffsetAndKeepInsertionOrderWhenEqual)
 {
-	auto gradient = owned (CGradient::create (CGradient::ColorStopMap ()));
+	auto gradient = owned (CGradient::create (GradientColorStopMap ()));
 	gradient->addColorStop (1., kBlueCColor);
 	gradient->addColorStop (0.5, kRedCColor);
 	gradient->addColorStop (0.5, kGreenCColor);

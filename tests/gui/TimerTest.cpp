@@ -1,6 +1,7 @@
 // Timers on the offscreen manual clock.
 #include "vstgui/lib/cvstguitimer.h"
 #include "vstgui/lib/platform/offscreen/offscreentimer.h"
+#include "vstgui/lib/platform/platform_x11.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +86,33 @@ TEST (Timers, TimerObjectIsNotified)
 	auto timer = makeOwned<CVSTGUITimer> (target.get (), 25, true);
 	Offscreen::advanceTimers (60);
 	EXPECT_EQ (target->hits, 2);
+}
+
+namespace
+{
+struct IdleRunLoop : X11::IRunLoop, AtomicReferenceCounted
+{
+	bool registerEventHandler (int, X11::IEventHandler*) override { return true; }
+	bool unregisterEventHandler (X11::IEventHandler*) override { return true; }
+	bool registerTimer (uint64_t, X11::ITimerHandler*) override { return true; }
+	bool unregisterTimer (X11::ITimerHandler*) override { return true; }
+};
+} // namespace
+
+// Two editors each install their host's run loop; closing the first must not take it from the second.
+TEST (Timers, RunLoopStaysUntilItsLastUserExits)
+{
+	auto first = makeOwned<IdleRunLoop> ();
+	auto second = makeOwned<IdleRunLoop> ();
+	X11::RunLoop::init (first);
+	X11::RunLoop::init (second);
+	EXPECT_EQ (X11::RunLoop::get ().get (), first.get ());
+	X11::RunLoop::exit ();
+	EXPECT_EQ (X11::RunLoop::get ().get (), first.get ());
+	X11::RunLoop::exit ();
+	EXPECT_EQ (X11::RunLoop::get ().get (), nullptr);
+	X11::RunLoop::exit ();
+	X11::RunLoop::init (second);
+	EXPECT_EQ (X11::RunLoop::get ().get (), second.get ());
+	X11::RunLoop::exit ();
 }

@@ -10,8 +10,6 @@ namespace VSTGUI
 class CGradient : public AtomicReferenceCounted
 {
 public:
-	// Not in the real library since 4.11 (use GradientColorStopMap); kept only until the drawing tests switch.
-	using ColorStopMap = GradientColorStopMap;
 
 	// The caller owns the returned gradient's one reference.
 	static CGradient* create (const GradientColorStopMap& colorStopMap);

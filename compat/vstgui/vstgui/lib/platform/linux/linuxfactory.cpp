@@ -50,10 +50,18 @@ private:
 	PlatformInstanceHandle instance;
 };
 
-SharedPointer<X11::IRunLoop>& runLoopInstance ()
+// Every open editor installs its host's run loop; the first one installed serves them all until the last
+// editor has gone, so closing one of two editors does not strand the other's timers.
+struct RunLoopHolder
 {
-	static SharedPointer<X11::IRunLoop> runLoop;
-	return runLoop;
+	SharedPointer<X11::IRunLoop> runLoop;
+	int32_t users = 0;
+};
+
+RunLoopHolder& runLoopHolder ()
+{
+	static RunLoopHolder holder;
+	return holder;
 }
 
 } // namespace
@@ -68,17 +76,21 @@ namespace X11
 
 void RunLoop::init (const SharedPointer<IRunLoop>& runLoop)
 {
-	runLoopInstance () = runLoop;
+	auto& holder = runLoopHolder ();
+	if (holder.users++ == 0)
+		holder.runLoop = runLoop;
 }
 
 void RunLoop::exit ()
 {
-	runLoopInstance () = nullptr;
+	auto& holder = runLoopHolder ();
+	if (holder.users > 0 && --holder.users == 0)
+		holder.runLoop = nullptr;
 }
 
 const SharedPointer<IRunLoop>& RunLoop::get ()
 {
-	return runLoopInstance ();
+	return runLoopHolder ().runLoop;
 }
 
 } // namespace X11

@@ -233,6 +233,8 @@ TEST (FactoryThroughBundle, UnloadingReleasesTheLibrary)
 
 TEST (FactoryThroughBundle, LoadingFailsWithAReason)
 {
+	// This test unloads the module itself, so the drawing libraries it pulls in must stay resident, as in a host.
+	QuorvaneTest::keepDrawingLibrariesResident ();
 	std::string error;
 	EXPECT_FALSE (PluginModule::load ("/nonexistent/Quorvane.vst3", error));
 	EXPECT_NE (error.find ("no VST3 module at '/nonexistent/Quorvane.vst3/Contents/"), std::string::npos) << error;

@@ -150,6 +150,7 @@ int runViewCommand (const std::vector<std::string>& args)
 		}
 		else
 		{
+			host->settle ();
 			std::cout << "Editor open (" << host->window ().width () << "x" << host->window ().height ()
 			          << "); close the window to quit. Edits as the host receives them:" << std::endl;
 			size_t printed = instance->componentHandler ()->calls ().size ();

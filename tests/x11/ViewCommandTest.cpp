@@ -88,7 +88,7 @@ namespace
 xcb_window_t waitForWindow (xcb_connection_t* xcb, const std::string& title)
 {
 	const xcb_window_t root = xcb_setup_roots_iterator (xcb_get_setup (xcb)).data->root;
-	for (int attempt = 0; attempt < 100; ++attempt)
+	for (int attempt = 0; attempt < 400; ++attempt)
 	{
 		std::unique_ptr<xcb_query_tree_reply_t, decltype (&free)> tree (
 		    xcb_query_tree_reply (xcb, xcb_query_tree (xcb, root), nullptr), &free);
@@ -151,9 +151,22 @@ TEST (X11ViewCommand, WindowPrintsTheEditsItReceivesUntilItIsClosed)
 	xcb_connection_t* xcb = xcb_connect (nullptr, nullptr);
 	const xcb_window_t window = waitForWindow (xcb, "Quorvane");
 	EXPECT_NE (window, 0u) << "no window titled Quorvane";
-	if (window)
+	// A slow machine (sanitizers, two cores) may take seconds where a desktop takes milliseconds: wait for what
+	// the command says rather than for a fixed time.
+	const auto waitForOutput = [&log] (const char* text)
 	{
-		std::this_thread::sleep_for (std::chrono::milliseconds (300));
+		for (int attempt = 0; attempt < 400; ++attempt)
+		{
+			std::ifstream in (log);
+			const std::string output ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char> ());
+			if (output.find (text) != std::string::npos)
+				return true;
+			std::this_thread::sleep_for (std::chrono::milliseconds (50));
+		}
+		return false;
+	};
+	if (window && waitForOutput ("Editor open"))
+	{
 		QuorvaneTest::SyntheticInput input (xcb, window,
 		                                    [] { std::this_thread::sleep_for (std::chrono::milliseconds (100)); });
 		// The Duration knob sits in the middle of the editor at its default size: a right click asks for its
@@ -163,10 +176,12 @@ TEST (X11ViewCommand, WindowPrintsTheEditsItReceivesUntilItIsClosed)
 		input.button (1, true);
 		input.moveTo (100, 120);
 		input.button (1, false);
-		requestClose (xcb, window);
+		waitForOutput ("endEdit 1000");
 	}
+	if (window)
+		requestClose (xcb, window);
 	int status = -1;
-	for (int attempt = 0; attempt < 100 && waitpid (child, &status, WNOHANG) == 0; ++attempt)
+	for (int attempt = 0; attempt < 400 && waitpid (child, &status, WNOHANG) == 0; ++attempt)
 		std::this_thread::sleep_for (std::chrono::milliseconds (50));
 	if (!WIFEXITED (status))
 	{

@@ -161,7 +161,7 @@ TEST (X11View, ResizingThroughThePlugFrameRelaysTheViewOut)
 		// and the window's late notices of the first size change nothing.
 		EXPECT_EQ (shown.view->requestSize (250, 100), kResultTrue);
 		EXPECT_EQ (shown.view->requestSize (300, 160), kResultTrue);
-		shown.host->run (100);
+		shown.host->settle ();
 		EXPECT_EQ (shown.view->onSizeCalls () - sizeCallsBefore, repeatOnSize ? 4 : 2);
 		const WindowImage bigger = screenshot (*shown.host);
 		ASSERT_EQ (bigger.width, 300);

@@ -10,4 +10,6 @@ cmake --install "$build"
 mkdir -p "$root/out"
 cd "$root/out"
 "$build/host/cli/quorvane" demo
-echo "Demo written to $root/out (demo-dry.wav, demo-ducked.wav, demo-gain.png)"
+# The editor as a host shows it, at twice its size (a private Xvfb is started when there is no display).
+"$build/host/cli/quorvane" view --png editor-2x.png --scale 2
+echo "Demo written to $root/out (demo-dry.wav, demo-ducked.wav, demo-gain.png, editor-2x.png)"

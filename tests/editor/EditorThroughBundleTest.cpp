@@ -2,6 +2,7 @@
 // host library's window, driven by synthetic pointer input. Each gesture reaches the host as begin, values and
 // end, and the next block's processor holds the value; a host change of Note Sync repaints the spinner.
 #include "x11/X11TestSupport.h"
+#include "host/HostTestSupport.h"
 
 #include "host/BlockProcessor.h"
 #include "host/PluginInstance.h"
@@ -77,17 +78,10 @@ TEST (EditorThroughBundle, GesturesReachHostAndProcessorAndAutomationRepaints)
 {
 	QUORVANE_REQUIRE_DISPLAY ();
 	std::string error;
-	auto module = QuorvaneHost::PluginModule::load (QUORVANE_BUNDLE_DIR, error);
-	ASSERT_TRUE (module) << error;
-	auto instance = QuorvaneHost::PluginInstance::createFirstAudioEffect (module, error);
-	ASSERT_TRUE (instance) << error;
-	ASSERT_EQ (instance->setupProcessing (48000., 512, Vst::kSample32), kResultOk);
-	ASSERT_EQ (instance->activateDefaultBuses (true), kResultOk);
-	ASSERT_EQ (instance->setActive (true), kResultOk);
-	instance->setProcessing (true);
-	QuorvaneHost::BlockProcessor blocks (instance->audioProcessor ());
-	blocks.prepare ({});
-	blocks.takeEditsFrom (&instance->parameterEdits ());
+	auto running = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
+	ASSERT_TRUE (running.blocks);
+	auto& instance = running.instance;
+	auto& blocks = *running.blocks;
 	ASSERT_EQ (instance->automateParameter (kMixId, 0.5), kResultOk);
 	ASSERT_EQ (instance->automateParameter (kDurationId, 0.2), kResultOk);
 	ASSERT_EQ (blocks.process (64), kResultOk);

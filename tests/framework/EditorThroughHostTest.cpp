@@ -3,6 +3,7 @@
 // next block of the bundle's processor applies the value.
 #include "framework/FrameworkTestSupport.h"
 #include "x11/X11TestSupport.h"
+#include "host/HostTestSupport.h"
 
 #include "host/BlockProcessor.h"
 #include "host/PluginInstance.h"
@@ -40,17 +41,10 @@ TEST (EditorThroughHost, DragOnABoundKnobReachesTheHostAndTheNextBlock)
 {
 	QUORVANE_REQUIRE_DISPLAY ();
 	std::string error;
-	auto module = QuorvaneHost::PluginModule::load (QUORVANE_BUNDLE_DIR, error);
-	ASSERT_TRUE (module) << error;
-	auto instance = QuorvaneHost::PluginInstance::createFirstAudioEffect (module, error);
-	ASSERT_TRUE (instance) << error;
-	ASSERT_EQ (instance->setupProcessing (48000., 512, Vst::kSample32), kResultOk);
-	ASSERT_EQ (instance->activateDefaultBuses (true), kResultOk);
-	ASSERT_EQ (instance->setActive (true), kResultOk);
-	instance->setProcessing (true);
-	QuorvaneHost::BlockProcessor blocks (instance->audioProcessor ());
-	blocks.prepare ({});
-	blocks.takeEditsFrom (&instance->parameterEdits ());
+	auto running = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
+	ASSERT_TRUE (running.blocks);
+	auto& instance = running.instance;
+	auto& blocks = *running.blocks;
 	ASSERT_EQ (instance->automateParameter (kMixId, 0.5), kResultOk);
 	ASSERT_EQ (blocks.process (64), kResultOk);
 	ASSERT_EQ (storedMix (*instance), 0.5f);

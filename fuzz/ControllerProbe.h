@@ -18,7 +18,10 @@ namespace QuorvaneFuzz
 class ControllerProbe
 {
 public:
-	ControllerProbe () : controller (new DuckerController) { check (controller->initialize (nullptr) == Steinberg::kResultOk); }
+	ControllerProbe () : controller (new DuckerController)
+	{
+		check (controller->initialize (nullptr) == Steinberg::kResultOk);
+	}
 	~ControllerProbe ()
 	{
 		controller->terminate ();
@@ -52,7 +55,7 @@ public:
 		// Every value has a text, as the editor and the host show it.
 		for (const auto id : kIds)
 		{
-			Steinberg::Vst::String128 text {};
+			Steinberg::Vst::String128 text{};
 			check (controller->getParamStringByValue (id, controller->getParamNormalized (id), text) ==
 			       Steinberg::kResultOk);
 		}
@@ -73,12 +76,12 @@ public:
 
 private:
 	// In record order (Duration, Mix, Offset, Note Sync), then Bypass.
-	static constexpr std::array<Steinberg::Vst::ParamID, 5> kIds {kDurationId, kMixId, kOffsetId, kNoteSyncId,
-	                                                              kBypassId};
+	static constexpr std::array<Steinberg::Vst::ParamID, 5> kIds{kDurationId, kMixId, kOffsetId, kNoteSyncId,
+	                                                             kBypassId};
 
 	std::array<double, 5> values () const
 	{
-		std::array<double, 5> result {};
+		std::array<double, 5> result{};
 		for (size_t i = 0; i < kIds.size (); ++i)
 			result[i] = controller->getParamNormalized (kIds[i]);
 		return result;

@@ -23,10 +23,9 @@ class FuzzInput
 public:
 	FuzzInput (const std::uint8_t* data, size_t size) : data (data), size (size) {}
 
-	template <typename T>
-	T take ()
+	template <typename T> T take ()
 	{
-		T value {};
+		T value{};
 		const size_t n = std::min (sizeof (T), size - at);
 		std::memcpy (&value, data + at, n);
 		at += n;

@@ -63,8 +63,8 @@ Block nextBlock (FuzzInput& in)
 	block.withContext = in.pick (8) != 0;
 
 	ProcessContext& context = block.context;
-	const uint32 usualFlags = ProcessContext::kPlaying | ProcessContext::kTempoValid |
-	                          ProcessContext::kProjectTimeMusicValid;
+	const uint32 usualFlags =
+	    ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kProjectTimeMusicValid;
 	context.state = in.pick (4) != 0 ? usualFlags : in.take<uint32> ();
 	context.sampleRate = pickValue (in, {48000.0, 44100.0, 96000.0, 192000.0, 8000.0, 1.0, 0.0, -48000.0, kNaN, kInf});
 	context.tempo = pickValue (in, {120.0, 60.0, 174.0, 999.0, 1.0, 1e-9, 0.0, -120.0, kNaN, kInf, 1e300});
@@ -88,32 +88,32 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
 	{
 		switch (in.pick (16))
 		{
-			case 0:
+		case 0:
+		{
+			std::vector<std::uint8_t> record (21);
+			for (auto& byte : record)
+				byte = in.take<std::uint8_t> ();
+			record[0] = in.flag () ? 1 : record[0];
+			processor->load (record);
+			break;
+		}
+		case 1:
+			processor->setProcessing (false);
+			processor->setActive (false);
+			processor->setActive (true);
+			processor->setProcessing (true);
+			break;
+		default:
+		{
+			Block block = nextBlock (in);
+			changes->clearQueue ();
+			if (in.flag ())
 			{
-				std::vector<std::uint8_t> record (21);
-				for (auto& byte : record)
-					byte = in.take<std::uint8_t> ();
-				record[0] = in.flag () ? 1 : record[0];
-				processor->load (record);
-				break;
+				addChanges (in, *changes);
+				block.changes = changes;
 			}
-			case 1:
-				processor->setProcessing (false);
-				processor->setActive (false);
-				processor->setActive (true);
-				processor->setProcessing (true);
-				break;
-			default:
-			{
-				Block block = nextBlock (in);
-				changes->clearQueue ();
-				if (in.flag ())
-				{
-					addChanges (in, *changes);
-					block.changes = changes;
-				}
-				processor->run (block);
-			}
+			processor->run (block);
+		}
 		}
 	}
 	processor->setProcessing (false);

@@ -26,7 +26,7 @@ struct Block
 	bool inPlace = false;
 	bool withBuses = true;
 	bool withContext = true;
-	Steinberg::Vst::ProcessContext context {};
+	Steinberg::Vst::ProcessContext context{};
 	Steinberg::Vst::IParameterChanges* changes = nullptr;
 };
 
@@ -72,12 +72,10 @@ public:
 	}
 
 private:
-	template <typename S>
-	void run (const Block& block);
+	template <typename S> void run (const Block& block);
 };
 
-template <typename S>
-void ProbedProcessor::run (const Block& block)
+template <typename S> void ProbedProcessor::run (const Block& block)
 {
 	using namespace Steinberg;
 	using namespace Steinberg::Vst;
@@ -99,9 +97,9 @@ void ProbedProcessor::run (const Block& block)
 		outputPointers.push_back (block.inPlace && c < inputs.size () ? inputs[c].data () : outputs[c].data ());
 	}
 
-	AudioBusBuffers inputBus {};
+	AudioBusBuffers inputBus{};
 	inputBus.numChannels = block.inputChannels;
-	AudioBusBuffers outputBus {};
+	AudioBusBuffers outputBus{};
 	outputBus.numChannels = block.outputChannels;
 	if constexpr (std::is_same_v<S, double>)
 	{
@@ -114,7 +112,7 @@ void ProbedProcessor::run (const Block& block)
 		outputBus.channelBuffers32 = outputPointers.data ();
 	}
 
-	ProcessData data {};
+	ProcessData data{};
 	data.symbolicSampleSize = block.sampleSize;
 	data.numSamples = block.numSamples;
 	data.numInputs = block.withBuses ? 1 : 0;
@@ -133,9 +131,9 @@ void ProbedProcessor::run (const Block& block)
 	// throughout when stopped or bypassed), and the gain glides from where it was towards it. Settings
 	// outside 0..1 only come from a damaged record; whatever they say, the gain stays within -1..1.
 	const auto flags = block.context.state;
-	const bool stopped = block.withContext && !((flags & ProcessContext::kTempoValid) &&
-	                                            (flags & ProcessContext::kProjectTimeMusicValid) &&
-	                                            (flags & ProcessContext::kPlaying));
+	const bool stopped =
+	    block.withContext && !((flags & ProcessContext::kTempoValid) &&
+	                           (flags & ProcessContext::kProjectTimeMusicValid) && (flags & ProcessContext::kPlaying));
 	const float depth = (stopped || bypass.load ()) ? 0.f : mix.load ();
 	constexpr double kRounding = 1e-3; // float32 running sums over a block of up to 8192 samples
 	double low = std::min<double> (gainBefore, 1.0 - (std::isnan (depth) ? 2.0 : std::max (depth, 0.f)));

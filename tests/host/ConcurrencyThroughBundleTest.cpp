@@ -39,31 +39,34 @@ TEST (ConcurrencyThroughBundle, LoadsEditsAndActivationWhileProcessing)
 	auto& instance = *running.instance;
 	QuorvaneTest::fillInputs (*running.blocks, 1.0);
 
-	std::atomic<bool> uiStarted {false};
-	std::atomic<bool> audioDone {false};
-	std::atomic<int> rounds {0};
-	std::thread audio ([&] {
-		// Start only once the user-interface side is busy, so the two really overlap.
-		while (!uiStarted)
-			std::this_thread::yield ();
-		auto& blocks = *running.blocks;
-		// At least 2000 blocks, and as many as the user-interface side needs for 100 rounds.
-		for (int block = 0; block < 2000 || rounds < 100; ++block)
-		{
-			// Short cycles and jumps keep the gain moving through every part of the curve.
-			if (block % 40 == 0)
-				blocks.transport ().setPosition (block * 0.37);
-			ASSERT_EQ (blocks.process (kBlock), kResultOk);
-			for (int32 i = 0; i < kBlock; ++i)
-			{
-				const float gain = blocks.output32 (0)[i];
-				ASSERT_TRUE (std::isfinite (gain) && gain >= 0.0f && gain <= 1.0f + 1e-5f) << gain;
-			}
-		}
-		audioDone = true;
-	});
+	std::atomic<bool> uiStarted{false};
+	std::atomic<bool> audioDone{false};
+	std::atomic<int> rounds{0};
+	std::thread audio (
+	    [&]
+	    {
+		    // Start only once the user-interface side is busy, so the two really overlap.
+		    while (!uiStarted)
+			    std::this_thread::yield ();
+		    auto& blocks = *running.blocks;
+		    // At least 2000 blocks, and as many as the user-interface side needs for 100 rounds.
+		    for (int block = 0; block < 2000 || rounds < 100; ++block)
+		    {
+			    // Short cycles and jumps keep the gain moving through every part of the curve.
+			    if (block % 40 == 0)
+				    blocks.transport ().setPosition (block * 0.37);
+			    ASSERT_EQ (blocks.process (kBlock), kResultOk);
+			    for (int32 i = 0; i < kBlock; ++i)
+			    {
+				    const float gain = blocks.output32 (0)[i];
+				    ASSERT_TRUE (std::isfinite (gain) && gain >= 0.0f && gain <= 1.0f + 1e-5f) << gain;
+			    }
+		    }
+		    audioDone = true;
+	    });
 
-	const std::vector<std::uint8_t> loads[] = {record (0.1f, 1.0f, 0.5f, 1.0f, 0), record (0.9f, 0.3f, 0.75f, 0.25f, 1)};
+	const std::vector<std::uint8_t> loads[] = {record (0.1f, 1.0f, 0.5f, 1.0f, 0),
+	                                           record (0.9f, 0.3f, 0.75f, 0.25f, 1)};
 	const ParamID ids[] = {kDurationId, kMixId, kOffsetId, kNoteSyncId, kBypassId};
 	for (int round = 0; !audioDone; rounds = ++round)
 	{

@@ -77,7 +77,8 @@ TEST (SoakThroughBundle, AnHourOfRandomBlocksAutomationAndJumps)
 	QuorvaneTest::fillInputs (blocks, 1.0);
 
 	std::mt19937_64 random (20261207);
-	auto uniform = [&random] (double low, double high) { return std::uniform_real_distribution<double> (low, high) (random); };
+	auto uniform = [&random] (double low, double high)
+	{ return std::uniform_real_distribution<double> (low, high) (random); };
 	auto chance = [&random] (int oneIn) { return random () % static_cast<std::uint64_t> (oneIn) == 0; };
 
 	const ParamID ids[] = {kDurationId, kMixId, kOffsetId, kNoteSyncId, kBypassId};

@@ -48,7 +48,8 @@ public:
 		const auto before = state ();
 		const float gainBefore = getCurrentGain ();
 		const Steinberg::tresult result = setState (QuorvaneHost::streamOverCopy (bytes));
-		check (std::memcmp (&gainBefore, &currentGain, sizeof gainBefore) == 0);
+		const float gainAfter = getCurrentGain ();
+		check (std::memcmp (&gainBefore, &gainAfter, sizeof gainAfter) == 0);
 		if (result != Steinberg::kResultOk)
 		{
 			check (result == Steinberg::kResultFalse && state () == before);

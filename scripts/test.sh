@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Test job: install dependencies, build, run every test; then again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and the parser fuzzer briefly.
+# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and every fuzz target briefly.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
@@ -31,10 +31,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== tests under ThreadSanitizer"
 TSAN_OPTIONS=halt_on_error=1 run_suite "$root/build-tsan" -DQUORVANE_SANITIZE=thread
 
-echo "== SVG parser fuzzing, briefly"
+echo "== fuzzing every target briefly"
 CC=clang CXX=clang++ cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQUORVANE_BUILD_FUZZ=ON -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF -DQUORVANE_SANITIZE=address,undefined
-cmake --build "$root/build-fuzz" --target svg_parse_fuzz -j"$jobs"
+cmake --build "$root/build-fuzz" --target fuzz_targets -j"$jobs"
 bash "$root/fuzz/run-brief.sh" "$root/build-fuzz"
 
 echo "== benchmarks build"

@@ -51,6 +51,15 @@ extern "C"
 		NSVG_FLAGS_VISIBLE = 0x01
 	};
 
+	// One step of the paint order; a shape's paintOrder packs three of them, two bits each, first painted
+	// lowest: fill, stroke, markers (the default) is 0 | 2 << 2 | 1 << 4.
+	enum NSVGpaintOrder
+	{
+		NSVG_PAINT_FILL = 0x00,
+		NSVG_PAINT_MARKERS = 0x01,
+		NSVG_PAINT_STROKE = 0x02
+	};
+
 	typedef struct NSVGgradientStop
 	{
 		unsigned int color; // red in bits 0-7, green 8-15, blue 16-23, alpha 24-31
@@ -63,7 +72,7 @@ extern "C"
 		// a radial one is centred at (0, 0) with radius 1.
 		float xform[6];
 		char spread;
-		float fx, fy; // focal point in gradient space
+		float fx, fy; // the focal point's coordinates divided by the radius (not relative to the centre)
 		int nstops;
 		NSVGgradientStop stops[1]; // nstops entries follow
 	} NSVGgradient;
@@ -101,6 +110,7 @@ extern "C"
 		char strokeLineCap;
 		float miterLimit;
 		char fillRule;
+		unsigned char paintOrder; // three NSVGpaintOrder steps, two bits each
 		unsigned char flags;
 		float bounds[4];
 		char fillGradient[64];

@@ -181,7 +181,7 @@ TEST (DrawSvgImageCalls, StrokeWidthIsPassedInImageUnitsWhateverTheScale)
 	ASSERT_EQ (context.paths.size (), 1u);
 	EXPECT_EQ (context.paths[0].mode, CDrawContext::kPathStroked);
 	EXPECT_EQ (context.paths[0].lineWidth, 1.);
-	EXPECT_EQ (context.paths[0].frame, CColor (0x10, 0x20, 0x30, 128));
+	EXPECT_EQ (context.paths[0].frame, CColor (0x10, 0x20, 0x30, 127)); // 0.5 × 255 truncates
 	EXPECT_EQ (context.getLineWidth (), 1.);
 }
 
@@ -363,7 +363,7 @@ TEST (DrawSvgImagePixels, PaintAlphaIsKeptAndShapeOpacityAndVisibilityIgnored)
 	                    "<rect x=\"50\" width=\"50\" height=\"100\" style=\"display:none;fill:#ff0000\"/></svg>");
 	Canvas canvas (100., 100.);
 	drawSvgImage (canvas.get (), image.get (), CRect (0., 0., 100., 100.), false, identity);
-	EXPECT_EQ (canvas.pixel (25, 50), CColor (0, 0, 128, 128)); // premultiplied: 0x80 alpha
+	EXPECT_EQ (canvas.pixel (25, 50), CColor (0, 0, 127, 127)); // premultiplied: 0x7f alpha (0.5 × 255 truncates)
 	EXPECT_EQ (canvas.pixel (75, 50), red);
 }
 

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+
 using namespace svgtest;
 
 TEST (SvgShapes, RectIsAClosedClockwiseOutlineFromItsTopLeft)
@@ -106,11 +109,26 @@ TEST (SvgTransforms, GroupTransformActsAfterTheElementsOwn)
 	EXPECT_POINT (image->shapes->paths, 0, 10.f, 2.f);
 }
 
-TEST (SvgTransforms, StrokeWidthScalesWithTheTransform)
+TEST (SvgTransforms, StrokeWidthScalesByTheMeanLengthOfTheMatrixRows)
 {
-	auto image = parseBody ("<path transform=\"scale(3)\" stroke=\"red\" stroke-width=\"2\" d=\"M0 0 L1 0\"/>");
-	ASSERT_TRUE (image && image->shapes);
-	EXPECT_FLOAT_EQ (image->shapes->strokeWidth, 6.f);
+	const struct
+	{
+		const char* transform;
+		float width;
+	} cases[] = {
+	    {"scale(3)", 6.f},
+	    {"scale(3,1)", 4.f},
+	    {"rotate(30)", 2.f},
+	    // Rows (2, 1) and (0, 1): lengths 2.236068 and 1; the columns would give 2 and 1.414214.
+	    {"matrix(2,0,1,1,0,0)", 2.f * (std::sqrt (5.f) + 1.f) * 0.5f},
+	};
+	for (const auto& c : cases)
+	{
+		auto image = parseBody (std::string ("<path transform=\"") + c.transform +
+		                        "\" stroke=\"red\" stroke-width=\"2\" d=\"M0 0 L1 0\"/>");
+		ASSERT_TRUE (image && image->shapes) << c.transform;
+		EXPECT_FLOAT_EQ (image->shapes->strokeWidth, c.width) << c.transform;
+	}
 }
 
 TEST (SvgUnits, MillimetreDocumentIsScaledFromItsViewBoxToPixels)
@@ -216,9 +234,26 @@ TEST (SvgOpacity, PaintOpacitiesFoldIntoAlphaWhileOpacityStaysApart)
 	auto image = parseBody ("<rect width=\"1\" height=\"1\" style=\"fill:#0000ff;fill-opacity:0.5;"
 	                        "stroke:#00ff00;stroke-opacity:0.25;opacity:0.2\"/>");
 	ASSERT_TRUE (image && image->shapes);
-	EXPECT_EQ (image->shapes->fill.color, 0x80ff0000u);
-	EXPECT_EQ (image->shapes->stroke.color, 0x4000ff00u);
+	EXPECT_EQ (image->shapes->fill.color, 0x7fff0000u); // 127.5 and 63.75 truncate
+	EXPECT_EQ (image->shapes->stroke.color, 0x3f00ff00u);
 	EXPECT_FLOAT_EQ (image->shapes->opacity, 0.2f);
+}
+
+TEST (SvgOpacity, AlphaTruncatesLikeNanoSvg)
+{
+	const struct
+	{
+		const char* opacity;
+		unsigned alpha;
+	} cases[] = {{"0.7", 178}, {"0.999", 254}, {"1", 255}, {"0.002", 0}, {"70%", 178}};
+	for (const auto& c : cases)
+	{
+		auto image = parseBody (std::string ("<rect width=\"1\" height=\"1\" fill-opacity=\"") + c.opacity +
+		                        "\" stroke=\"#fff\" stroke-opacity=\"" + c.opacity + "\"/>");
+		ASSERT_TRUE (image && image->shapes) << c.opacity;
+		EXPECT_EQ (image->shapes->fill.color >> 24, c.alpha) << c.opacity;
+		EXPECT_EQ (image->shapes->stroke.color >> 24, c.alpha) << c.opacity;
+	}
 }
 
 TEST (SvgOpacity, GroupOpacitiesMultiplyAndPaintOpacityIsInherited)
@@ -265,6 +300,30 @@ TEST (SvgStyles, StrokeDetailsAndId)
 	EXPECT_FLOAT_EQ (s->strokeDashArray[0], 2.f);
 	EXPECT_FLOAT_EQ (s->strokeDashArray[1], 1.f);
 	EXPECT_FLOAT_EQ (s->strokeDashOffset, 1.f);
+}
+
+TEST (SvgStyles, PaintOrderIsPackedTwoBitsPerStepAndInherited)
+{
+	const struct
+	{
+		const char* markup;
+		unsigned char order;
+	} cases[] = {
+	    {"<rect width=\"1\" height=\"1\"/>", 0 | 2 << 2 | 1 << 4},
+	    {"<rect width=\"1\" height=\"1\" paint-order=\"stroke fill markers\"/>", 2 | 0 << 2 | 1 << 4},
+	    {"<rect width=\"1\" height=\"1\" style=\"paint-order:markers stroke fill\"/>", 1 | 2 << 2 | 0 << 4},
+	    {"<g paint-order=\"fill markers stroke\"><rect width=\"1\" height=\"1\"/></g>", 0 | 1 << 2 | 2 << 4},
+	    {"<rect width=\"1\" height=\"1\" paint-order=\"normal\"/>", 0 | 2 << 2 | 1 << 4},
+	    // Only the six full orders are read; a shortened one gives the default.
+	    {"<rect width=\"1\" height=\"1\" paint-order=\"stroke\"/>", 0 | 2 << 2 | 1 << 4},
+	};
+	for (const auto& c : cases)
+	{
+		auto image = parseBody (c.markup);
+		ASSERT_TRUE (image && image->shapes) << c.markup;
+		EXPECT_EQ (image->shapes->paintOrder, c.order) << c.markup;
+	}
+	EXPECT_EQ (NSVG_PAINT_FILL | NSVG_PAINT_MARKERS << 2 | NSVG_PAINT_STROKE << 4, 0 | 1 << 2 | 2 << 4);
 }
 
 TEST (SvgHiddenShapes, DisplayNoneIsRecordedInTheFlagsAndTheShapeIsKept)

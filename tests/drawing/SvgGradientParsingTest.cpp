@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace svgtest;
 
 namespace
@@ -69,7 +71,7 @@ TEST (SvgGradients, StopsAreInheritedThroughHrefWithTheirOpacity)
 	ASSERT_EQ (g->nstops, 2);
 	EXPECT_EQ (g->stops[0].color, 0xff0000ffu);
 	EXPECT_FLOAT_EQ (g->stops[0].offset, 0.f);
-	EXPECT_EQ (g->stops[1].color, 0x80ff0000u);
+	EXPECT_EQ (g->stops[1].color, 0x7fff0000u);
 	EXPECT_FLOAT_EQ (g->stops[1].offset, 1.f);
 }
 
@@ -101,8 +103,21 @@ TEST (SvgGradients, RadialGradientHasItsCentreAtTheOriginAndRadiusOne)
 	EXPECT_MAPS (g, 50.f, 40.f, 0.f, 0.f);
 	EXPECT_MAPS (g, 50.f, 60.f, 0.f, 1.f);
 	EXPECT_MAPS (g, 70.f, 40.f, 1.f, 0.f);
-	EXPECT_FLOAT_EQ (g->fx, 0.5f);
-	EXPECT_FLOAT_EQ (g->fy, 0.f);
+	// NanoSVG keeps the focal point's coordinates over the radius: (60, 40) / 20.
+	EXPECT_FLOAT_EQ (g->fx, 3.f);
+	EXPECT_FLOAT_EQ (g->fy, 2.f);
+}
+
+TEST (SvgGradients, FocalPointDefaultsToTheCentre)
+{
+	auto image =
+	    parseBody (std::string ("<defs>") + twoStops +
+	               "<radialGradient id=\"r\" xlink:href=\"#stops\" cx=\"50\" cy=\"40\" r=\"20\" "
+	               "gradientUnits=\"userSpaceOnUse\"/></defs><circle cx=\"50\" cy=\"40\" r=\"20\" fill=\"url(#r)\"/>");
+	const NSVGgradient* g = fillGradient (image);
+	ASSERT_NE (g, nullptr);
+	EXPECT_FLOAT_EQ (g->fx, 2.5f);
+	EXPECT_FLOAT_EQ (g->fy, 2.f);
 }
 
 TEST (SvgGradients, GradientTransformAndShapeTransformAreBothInTheXform)
@@ -131,6 +146,46 @@ TEST (SvgGradients, ObjectBoundingBoxUnitsFollowTheShape)
 	EXPECT_MAPS (g, 110.f, 10.f, 0.f, 1.f);
 }
 
+TEST (SvgGradients, ObjectBoundingBoxResolvesInUserSpaceAsNanoSvgDoes)
+{
+	// The box is (10, 10) to (110, 60). Percentages count along it; the gradient transform then moves the
+	// resolved line in user units (by 5, not by 5 box widths); a plain number is a user coordinate.
+	const struct
+	{
+		const char* attributes;
+		float x1, y1, x2, y2;
+	} cases[] = {
+	    {"x1=\"0%\" x2=\"100%\" gradientTransform=\"translate(5,0)\"", 15.f, 10.f, 115.f, 10.f},
+	    {"x1=\"0\" x2=\"1\"", 0.f, 10.f, 1.f, 10.f},
+	    {"x1=\"50%\" y1=\"0%\" x2=\"50%\" y2=\"100%\"", 60.f, 10.f, 60.f, 60.f},
+	};
+	for (const auto& c : cases)
+	{
+		auto image = parseBody (std::string ("<defs>") + twoStops + "<linearGradient id=\"g\" xlink:href=\"#stops\" " +
+		                        c.attributes + "/></defs><rect x=\"10\" y=\"10\" width=\"100\" height=\"50\" " +
+		                        "fill=\"url(#g)\"/>");
+		const NSVGgradient* g = fillGradient (image);
+		ASSERT_NE (g, nullptr) << c.attributes;
+		EXPECT_MAPS (g, c.x1, c.y1, 0.f, 0.f);
+		EXPECT_MAPS (g, c.x2, c.y2, 0.f, 1.f);
+	}
+}
+
+TEST (SvgGradients, ObjectBoundingBoxRadialRadiusIsAShareOfTheNormalizedDiagonal)
+{
+	// Box 100 × 50: 50% of sqrt((100² + 50²) / 2) = 39.528471; centre (60, 35), focal point over the radius.
+	auto image = parseBody (std::string ("<defs>") + twoStops +
+	                        "<radialGradient id=\"r\" xlink:href=\"#stops\"/></defs>"
+	                        "<rect x=\"10\" y=\"10\" width=\"100\" height=\"50\" fill=\"url(#r)\"/>");
+	const NSVGgradient* g = fillGradient (image);
+	ASSERT_NE (g, nullptr);
+	const float r = 0.5f * std::sqrt ((100.f * 100.f + 50.f * 50.f) / 2.f);
+	EXPECT_MAPS (g, 60.f, 35.f, 0.f, 0.f);
+	EXPECT_MAPS (g, 60.f, 35.f + r, 0.f, 1.f);
+	EXPECT_NEAR (g->fx, 60.f / r, 1e-5f);
+	EXPECT_NEAR (g->fy, 35.f / r, 1e-5f);
+}
+
 TEST (SvgGradients, XformIsExpressedInTheScaledImageUnits)
 {
 	auto image =
@@ -150,8 +205,8 @@ TEST (SvgGradients, FillOpacityScalesTheStopsAlpha)
 	                        "</defs><rect width=\"10\" height=\"10\" style=\"fill:url(#stops);fill-opacity:0.5\"/>");
 	const NSVGgradient* g = fillGradient (image);
 	ASSERT_NE (g, nullptr);
-	EXPECT_EQ (g->stops[0].color >> 24, 128u);
-	EXPECT_EQ (g->stops[1].color >> 24, 64u); // 0.5 stop opacity × 0.5 fill opacity
+	EXPECT_EQ (g->stops[0].color >> 24, 127u);
+	EXPECT_EQ (g->stops[1].color >> 24, 63u); // 127 / 255 stop alpha × 0.5 fill opacity, truncated
 }
 
 TEST (SvgGradients, StopOffsetsAreClampedAndNeverGoBackwards)

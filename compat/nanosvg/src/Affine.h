@@ -46,11 +46,12 @@ inline void applyAffine (const Affine& t, float x, float y, float& outX, float& 
 	outY = x * t[1] + y * t[3] + t[5];
 }
 
-// The factor by which the matrix scales lengths on average; used for stroke widths and dashes.
+// The factor by which the matrix scales lengths on average, used for stroke widths and dashes: the mean length
+// of the matrix rows (a, c) and (b, d), as NanoSVG takes it (under skew this differs from the columns' mean).
 inline float averageScale (const Affine& t)
 {
-	const float sx = std::sqrt (t[0] * t[0] + t[1] * t[1]);
-	const float sy = std::sqrt (t[2] * t[2] + t[3] * t[3]);
+	const float sx = std::sqrt (t[0] * t[0] + t[2] * t[2]);
+	const float sy = std::sqrt (t[1] * t[1] + t[3] * t[3]);
 	return (sx + sy) * 0.5f;
 }
 

@@ -19,10 +19,11 @@ float finiteOrZero (float v)
 	return std::isfinite (v) ? v : 0.f;
 }
 
+// The alpha byte truncates (0.7 gives 178, not 179), as NanoSVG's does.
 uint32_t withAlpha (uint32_t rgb, float opacity)
 {
 	const float a = std::clamp (opacity, 0.f, 1.f) * 255.f;
-	return (rgb & 0xffffffu) | (uint32_t (a + 0.5f) << 24);
+	return (rgb & 0xffffffu) | (uint32_t (a) << 24);
 }
 
 std::string_view localName (std::string_view name)
@@ -290,6 +291,8 @@ void SvgParser::applyProperty (std::string_view name, std::string_view rawValue)
 		s.opacity = s.inheritedOpacity * parseOpacity (value, 1.f);
 	else if (name == "fill-opacity")
 		s.fillOpacity = parseOpacity (value, s.fillOpacity);
+	else if (name == "paint-order")
+		s.paintOrder = parsePaintOrder (value);
 	else if (name == "stroke-opacity")
 		s.strokeOpacity = parseOpacity (value, s.strokeOpacity);
 	else if (name == "stroke-width")
@@ -490,6 +493,7 @@ void SvgParser::addShape (PathBuilder& builder)
 	shape.strokeLineCap = s.lineCap;
 	shape.miterLimit = s.miterLimit;
 	shape.fillRule = s.fillRule;
+	shape.paintOrder = s.paintOrder;
 	shape.flags = s.visible ? NSVG_FLAGS_VISIBLE : 0;
 	std::copy (s.xform.begin (), s.xform.end (), shape.xform);
 
@@ -771,13 +775,22 @@ NSVGgradient* SvgParser::makeGradient (const ShapeDraft& draft, const std::strin
 	if (merged.stops.empty ())
 		return nullptr;
 
+	// Bounding-box units resolve as NanoSVG resolves them: a percentage counts from the box's corner along its
+	// width, height or normalized diagonal, a plain number is taken in user units (not as a fraction of the box),
+	// and the gradient transform applies in user space.
 	const bool userSpace = merged.userSpace.value_or (false);
+	const float* box = draft.localBounds;
+	const float boxWidth = box[2] - box[0], boxHeight = box[3] - box[1];
 	auto coordinate = [&] (const std::optional<Length>& length, float fallbackFraction, Axis axis)
 	{
 		const Length l = length.value_or (Length{fallbackFraction * 100.f, Unit::percent});
-		if (userSpace)
+		if (userSpace || l.unit != Unit::percent)
 			return toUser (l, axis);
-		return l.unit == Unit::percent ? l.value / 100.f : l.value;
+		if (axis == Axis::x)
+			return box[0] + l.value / 100.f * boxWidth;
+		if (axis == Axis::y)
+			return box[1] + l.value / 100.f * boxHeight;
+		return l.value / 100.f * (std::sqrt (boxWidth * boxWidth + boxHeight * boxHeight) / std::sqrt (2.f));
 	};
 
 	// G maps the gradient's own space into the space its coordinates are given in.
@@ -791,11 +804,9 @@ NSVGgradient* SvgParser::makeGradient (const ShapeDraft& draft, const std::strin
 		const float focalX = merged.fx ? coordinate (merged.fx, 0.5f, Axis::x) : cx;
 		const float focalY = merged.fy ? coordinate (merged.fy, 0.5f, Axis::y) : cy;
 		toUnits = {r, 0.f, 0.f, r, cx, cy};
-		if (r > 0.f)
-		{
-			fx = (focalX - cx) / r;
-			fy = (focalY - cy) / r;
-		}
+		// What NanoSVG stores: the focal point's coordinates over the radius, not its offset from the centre.
+		fx = focalX / r;
+		fy = focalY / r;
 	}
 	else
 	{
@@ -809,11 +820,6 @@ NSVGgradient* SvgParser::makeGradient (const ShapeDraft& draft, const std::strin
 	Affine toImage = toUnits;
 	if (merged.transform)
 		toImage = concatAffine (toImage, *merged.transform);
-	if (!userSpace)
-	{
-		const float* b = draft.localBounds;
-		toImage = concatAffine (toImage, Affine{b[2] - b[0], 0.f, 0.f, b[3] - b[1], b[0], b[1]});
-	}
 	Affine shapeXform;
 	std::copy (draft.shape.xform, draft.shape.xform + 6, shapeXform.begin ());
 	toImage = concatAffine (toImage, shapeXform);

@@ -64,6 +64,7 @@ private:
 		char lineCap = NSVG_CAP_BUTT;
 		float miterLimit = 4.f;
 		char fillRule = NSVG_FILLRULE_NONZERO;
+		unsigned char paintOrder = defaultPaintOrder;
 		float fontSize = 12.f;
 		bool visible = true;
 		uint32_t stopColor = 0;

@@ -197,6 +197,28 @@ float parseOpacity (std::string_view text, float fallback)
 	return value < 0.f ? 0.f : (value > 1.f ? 1.f : value);
 }
 
+unsigned char parsePaintOrder (std::string_view text)
+{
+	constexpr auto pack = [] (int first, int second, int third)
+	{ return static_cast<unsigned char> (first | second << 2 | third << 4); };
+	const struct
+	{
+		std::string_view text;
+		unsigned char order;
+	} orders[] = {
+	    {"fill stroke markers", pack (NSVG_PAINT_FILL, NSVG_PAINT_STROKE, NSVG_PAINT_MARKERS)},
+	    {"fill markers stroke", pack (NSVG_PAINT_FILL, NSVG_PAINT_MARKERS, NSVG_PAINT_STROKE)},
+	    {"markers fill stroke", pack (NSVG_PAINT_MARKERS, NSVG_PAINT_FILL, NSVG_PAINT_STROKE)},
+	    {"markers stroke fill", pack (NSVG_PAINT_MARKERS, NSVG_PAINT_STROKE, NSVG_PAINT_FILL)},
+	    {"stroke fill markers", pack (NSVG_PAINT_STROKE, NSVG_PAINT_FILL, NSVG_PAINT_MARKERS)},
+	    {"stroke markers fill", pack (NSVG_PAINT_STROKE, NSVG_PAINT_MARKERS, NSVG_PAINT_FILL)},
+	};
+	for (const auto& order : orders)
+		if (text == order.text)
+			return order.order;
+	return defaultPaintOrder; // also "normal"
+}
+
 std::optional<uint32_t> parseColor (std::string_view text)
 {
 	text = trim (text);

@@ -3,6 +3,8 @@
 
 #include "Affine.h"
 
+#include "nanosvg.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -48,6 +50,13 @@ float pixelsPerUnit (Unit unit, float dpi, float fontSize);
 
 // An opacity value: a number or percentage clamped to [0, 1].
 float parseOpacity (std::string_view text, float fallback);
+
+// Fill, then stroke, then markers: the order when none is given.
+constexpr unsigned char defaultPaintOrder = NSVG_PAINT_FILL | NSVG_PAINT_STROKE << 2 | NSVG_PAINT_MARKERS << 4;
+
+// A paint-order value packed as NSVGshape::paintOrder: "normal" or one of the six orders of "fill", "stroke" and
+// "markers" written out in full; anything else gives the default.
+unsigned char parsePaintOrder (std::string_view text);
 
 // A colour as red | green << 8 | blue << 16 (no alpha), or nothing for a value that is not a colour.
 std::optional<uint32_t> parseColor (std::string_view text);

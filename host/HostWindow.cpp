@@ -101,6 +101,16 @@ bool HostWindow::resize (int newWidth, int newHeight)
 	return true;
 }
 
+std::optional<std::pair<int, int>> HostWindow::pointerPosition () const
+{
+	std::unique_ptr<xcb_query_pointer_reply_t, decltype (&std::free)> pointer (
+	    xcb_query_pointer_reply (xcb, xcb_query_pointer (xcb, window), nullptr), &std::free);
+	if (!pointer || !pointer->same_screen || pointer->win_x < 0 || pointer->win_y < 0 ||
+	    pointer->win_x >= currentWidth || pointer->win_y >= currentHeight)
+		return std::nullopt;
+	return std::make_pair (static_cast<int> (pointer->win_x), static_cast<int> (pointer->win_y));
+}
+
 void HostWindow::sync ()
 {
 	std::free (xcb_get_input_focus_reply (xcb, xcb_get_input_focus (xcb), nullptr));

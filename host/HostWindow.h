@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <string>
 
 struct xcb_connection_t;
@@ -31,6 +33,8 @@ public:
 	void map ();
 	/** Asks the server for a new size and waits until it has taken effect. */
 	bool resize (int newWidth, int newHeight);
+	/** Where the pointer is in this window's coordinates, when it is over the window (or a child of it). */
+	std::optional<std::pair<int, int>> pointerPosition () const;
 	int width () const { return currentWidth; }
 	int height () const { return currentHeight; }
 

@@ -1,6 +1,7 @@
 #include "host/PlugViewHost.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
+#include "pluginterfaces/vst/ivstplugview.h"
 
 #include <algorithm>
 
@@ -158,6 +159,15 @@ bool PlugViewHost::screenshot (WindowImage& image, std::string& error)
 {
 	hostWindow->sync ();
 	return captureWindow (hostWindow->connection (), hostWindow->windowId (), image, error);
+}
+
+std::optional<Steinberg::Vst::ParamID> PlugViewHost::parameterAt (int x, int y) const
+{
+	Steinberg::FUnknownPtr<Steinberg::Vst::IParameterFinder> finder (plugView);
+	Steinberg::Vst::ParamID id = 0;
+	if (!finder || finder->findParameter (x, y, id) != Steinberg::kResultOk)
+		return std::nullopt;
+	return id;
 }
 
 } // namespace QuorvaneHost

@@ -10,6 +10,7 @@
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
+#include "pluginterfaces/vst/vsttypes.h"
 
 #include <memory>
 #include <optional>
@@ -61,6 +62,10 @@ public:
 	void runUntilClosed (const std::function<void ()>& afterEachPass);
 
 	bool screenshot (WindowImage& image, std::string& error);
+
+	/** The parameter the view says lies under a point of the window (IParameterFinder), as a host asks before it
+	    shows a parameter's name or offers to automate it; none when the view has no finder or finds nothing. */
+	std::optional<Steinberg::Vst::ParamID> parameterAt (int x, int y) const;
 
 private:
 	PlugViewHost () = default;

@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 namespace
 {
@@ -154,7 +155,24 @@ int runViewCommand (const std::vector<std::string>& args)
 			std::cout << "Editor open (" << host->window ().width () << "x" << host->window ().height ()
 			          << "); close the window to quit. Edits as the host receives them:" << std::endl;
 			size_t printed = instance->componentHandler ()->calls ().size ();
-			host->runUntilClosed ([&] { printNewCalls (*instance->componentHandler (), printed); });
+			std::optional<Steinberg::Vst::ParamID> underPointer;
+			host->runUntilClosed (
+			    [&]
+			    {
+				    printNewCalls (*instance->componentHandler (), printed);
+				    // What a host's status line shows: the parameter under the pointer, asked of the view.
+				    const auto pointer = host->window ().pointerPosition ();
+				    const auto found = pointer ? host->parameterAt (pointer->first, pointer->second) : std::nullopt;
+				    if (found != underPointer)
+				    {
+					    underPointer = found;
+					    const auto* parameter = found ? instance->findParameter (*found) : nullptr;
+					    if (parameter)
+						    std::cout << "pointer over parameter " << *found << " (" << parameter->title << ")" << std::endl;
+					    else
+						    std::cout << "pointer over no parameter" << std::endl;
+				    }
+			    });
 		}
 	}
 	view = nullptr;

@@ -10,6 +10,8 @@
 #include "plugin/ids.h"
 
 #include <cstring>
+#include <vector>
+#include <optional>
 
 using namespace Steinberg;
 using QuorvaneHost::HandlerCall;
@@ -91,6 +93,12 @@ TEST (EditorThroughBundle, GesturesReachHostAndProcessorAndAutomationRepaints)
 	auto host = QuorvaneHost::PlugViewHost::open (view, {}, error);
 	ASSERT_TRUE (host) << error;
 	host->settle ();
+	// The host asks the view which parameter lies under a point: each control's, none over the artwork.
+	const std::vector<std::pair<std::pair<int, int>, std::optional<Vst::ParamID>>> finds = {
+	    {{37, 33}, kNoteSyncId}, {{162, 33}, kMixId},    {{100, 141}, kDurationId},
+	    {{36, 238}, kOffsetId},  {{100, 306}, kBypassId}, {{100, 10}, std::nullopt}, {{100, 60}, std::nullopt}};
+	for (const auto& [point, expected] : finds)
+		EXPECT_EQ (host->parameterAt (point.first, point.second), expected) << point.first << "," << point.second;
 	QuorvaneTest::SyntheticInput input (*host);
 	auto handler = instance->componentHandler ();
 

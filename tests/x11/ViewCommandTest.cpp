@@ -195,7 +195,8 @@ TEST (X11ViewCommand, WindowPrintsTheEditsItReceivesUntilItIsClosed)
 
 	std::ifstream in (log);
 	const std::string output ((std::istreambuf_iterator<char> (in)), std::istreambuf_iterator<char> ());
-	for (const char* line : {"createContextMenu 1000\n", "contextMenuPopup at 100,150 with 0 items\n",
+	for (const char* line : {"pointer over parameter 1000 (Duration)\n", "createContextMenu 1000\n",
+	                         "contextMenuPopup at 100,150 with 0 items\n",
 	                         "beginEdit 1000\n", "performEdit 1000 ", "endEdit 1000\n"})
 		EXPECT_NE (output.find (line), std::string::npos) << "missing: " << line << "\n" << output;
 	EXPECT_LT (output.find ("createContextMenu 1000"), output.find ("beginEdit 1000")) << output;

@@ -65,20 +65,55 @@ std::optional<std::pair<int, int>> editorSize ()
 TEST (X11ViewCommand, ScreenshotOfTheEditorOrWhyThereIsNone)
 {
 	QUORVANE_REQUIRE_DISPLAY ();
-	const std::string png = std::string (QUORVANE_TEST_VIEW_PNG) + ".editor.png";
-	std::remove (png.c_str ());
 	const auto size = editorSize ();
-	const ViewRun run = runView ("--png '" + png + "'");
 	if (!size)
 	{
+		const ViewRun run = runView ("--png '" + std::string (QUORVANE_TEST_VIEW_PNG) + ".none.png'");
 		EXPECT_EQ (run.status, 1) << run.output;
 		EXPECT_NE (run.output.find ("the module has no editor"), std::string::npos) << run.output;
 		return;
 	}
-	ASSERT_EQ (run.status, 0) << run.output;
-	const QuorvaneHost::WindowImage image = QuorvaneTest::readPng (png);
-	EXPECT_EQ (image.width, size->first);
-	EXPECT_EQ (image.height, size->second);
+	// The window at its default size, at display scale 2, and widened by the user: the design (200 x 336 view
+	// units) sits in `box`, letterboxed on black where the window's proportions differ.
+	const struct
+	{
+		const char* name;
+		const char* options;
+		int width, height;
+		double left, top, scale;
+	} cases[] = {{"200x336", "", 200, 336, 0., 0., 1.},
+	             {"400x672", "--scale 2", 400, 672, 0., 0., 2.},
+	             {"400x336", "--size 400x336", 400, 336, 100., 0., 1.}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (c.name);
+		const std::string png = std::string (QUORVANE_TEST_VIEW_PNG) + ".editor-" + c.name + ".png";
+		std::remove (png.c_str ());
+		const ViewRun run = runView (std::string (c.options) + " --png '" + png + "'");
+		ASSERT_EQ (run.status, 0) << run.output;
+		const QuorvaneHost::WindowImage image = QuorvaneTest::readPng (png);
+		ASSERT_EQ (image.width, c.width);
+		ASSERT_EQ (image.height, c.height);
+		const auto at = [&] (double x, double y)
+		{ return image.at (static_cast<int> (c.left + x * c.scale), static_cast<int> (c.top + y * c.scale)); };
+		const auto isRed = [] (uint32_t rgb)
+		{
+			const uint32_t red = rgb >> 16 & 0xFF, green = rgb >> 8 & 0xFF, blue = rgb & 0xFF;
+			return red > 180 && red > 2 * green && red > 2 * blue;
+		};
+		// Plain black panel between the control frame and the Bypass plate.
+		EXPECT_EQ (at (100, 283.5), 0x000000u);
+		// The Bypass plate's lamp is lit (Bypass off), and the Duration bead's red ring sits at the top (0.5).
+		EXPECT_TRUE (isRed (at (177.9, 307.1))) << std::hex << at (177.9, 307.1);
+		EXPECT_EQ (at (96, 99), 0xdf2410u) << std::hex << at (96, 99);
+		// The panel's golden-tan rim at its left edge, half way down.
+		EXPECT_EQ (at (3.4, 168), 0xdfb26cu) << std::hex << at (3.4, 168);
+		if (c.left > 0)
+		{
+			EXPECT_EQ (image.at (50, 168), 0x000000u);
+			EXPECT_EQ (image.at (350, 168), 0x000000u);
+		}
+	}
 }
 
 namespace

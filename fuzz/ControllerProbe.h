@@ -67,8 +67,9 @@ public:
 		const auto before = state ();
 		const Steinberg::tresult result = controller->setState (QuorvaneHost::streamOverCopy (bytes));
 		const auto after = state ();
-		check (result == (bytes.size () >= 9 ? Steinberg::kResultOk : Steinberg::kResultFalse));
-		if (result == Steinberg::kResultOk && bytes[0] == 1)
+		// Nothing at all is what getState writes while no size is stored, so it is taken back; a cut record is not.
+		check (result == (bytes.empty () || bytes.size () >= 9 ? Steinberg::kResultOk : Steinberg::kResultFalse));
+		if (result == Steinberg::kResultOk && !bytes.empty () && bytes[0] == 1)
 			check (after.size () == 9 && std::equal (after.begin (), after.end (), bytes.begin ()));
 		else
 			check (after == before);

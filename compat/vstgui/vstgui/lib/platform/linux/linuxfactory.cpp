@@ -22,6 +22,9 @@ class LinuxFactory : public IPlatformFactory
 public:
 	explicit LinuxFactory (PlatformInstanceHandle instance) : instance (instance) {}
 
+	// The module handle the library was started with, where the real library finds the module's resources.
+	PlatformInstanceHandle getInstance () const noexcept { return instance; }
+
 	uint64_t getTicks () const noexcept override
 	{
 		using namespace std::chrono;

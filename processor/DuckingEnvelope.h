@@ -210,7 +210,8 @@ void DuckingEnvelope<S>::prepare (const EnvelopeSettings& settings, const Envelo
 template <typename S>
 void DuckingEnvelope<S>::nextSegment ()
 {
-	row = (row + 1) % kNumRows;
+	// The rows cycle in order; a comparison costs less than the remainder.
+	row = row == kHold ? kFirstRamp : row + 1;
 	remaining = table[row].length;
 	target = table[row].level;
 }
@@ -315,8 +316,9 @@ void DuckingEnvelope<S>::applyLanes (const float* const* inputs, float* const* o
 {
 	// Eight samples per step, every channel of the group with the same gains; no output overlaps the next
 	// eight inputs of its channel. Lanes take first + k * increment rather than the running sum, so they
-	// may differ from it in the last bits. The sample index counts in integers (exact in float up to 2^24,
-	// far beyond any run), so no chain of float additions runs from step to step.
+	// may differ from it in the last bits. The sample index k is counted in float lanes: adding 8 to a
+	// whole number below 2^24 (far beyond any run) is exact, so each lane holds exactly what converting k
+	// would give, without a conversion or a chain of roundings from step to step.
 	const float* in[N];
 	float* out[N];
 	for (int c = 0; c < N; ++c)
@@ -326,20 +328,21 @@ void DuckingEnvelope<S>::applyLanes (const float* const* inputs, float* const* o
 	}
 	const __m128 firstGain = _mm_set1_ps (first);
 	const __m128 inc = _mm_set1_ps (increment);
-	__m128i indexLo = _mm_setr_epi32 (0, 1, 2, 3);
-	const __m128i four = _mm_set1_epi32 (4);
-	const __m128i eight = _mm_set1_epi32 (8);
+	const __m128 eight = _mm_set1_ps (8.0f);
+	__m128 indexLo = _mm_setr_ps (0.0f, 1.0f, 2.0f, 3.0f);
+	__m128 indexHi = _mm_setr_ps (4.0f, 5.0f, 6.0f, 7.0f);
 	const uint32 vectorCount = count & ~7u;
 	for (uint32 k = 0; k < vectorCount; k += 8)
 	{
-		const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (_mm_cvtepi32_ps (indexLo), inc));
-		const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (_mm_cvtepi32_ps (_mm_add_epi32 (indexLo, four)), inc));
+		const __m128 gainLo = _mm_add_ps (firstGain, _mm_mul_ps (indexLo, inc));
+		const __m128 gainHi = _mm_add_ps (firstGain, _mm_mul_ps (indexHi, inc));
 		for (int c = 0; c < N; ++c)
 		{
 			_mm_storeu_ps (out[c] + k, _mm_mul_ps (_mm_loadu_ps (in[c] + k), gainLo));
 			_mm_storeu_ps (out[c] + k + 4, _mm_mul_ps (_mm_loadu_ps (in[c] + k + 4), gainHi));
 		}
-		indexLo = _mm_add_epi32 (indexLo, eight);
+		indexLo = _mm_add_ps (indexLo, eight);
+		indexHi = _mm_add_ps (indexHi, eight);
 	}
 	for (int c = 0; c < N; ++c)
 	{

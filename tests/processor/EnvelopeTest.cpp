@@ -310,6 +310,68 @@ TEST (Envelope, VectorisedMatchesSampleBySample)
 	}
 }
 
+// The gains the eight-lane path gives a run: each lane's gain is the run's first gain plus its index times
+// the increment, never summed from lane to lane; past the last multiple of eight a running sum goes on.
+std::vector<float> laneGains (float first, float increment, int count)
+{
+	std::vector<float> gains;
+	const int vectorCount = count & ~7;
+	for (int k = 0; k < vectorCount; ++k)
+		gains.push_back (first + static_cast<float> (k) * increment);
+	float g = first + static_cast<float> (vectorCount) * increment;
+	for (int k = vectorCount; k < count; ++k, g += increment)
+		gains.push_back (g);
+	return gains;
+}
+
+// Separate buffers, sample-exact: a ramp from the floor in one run, and the cycle-start glide with the ramp
+// it meets (runs that end off a multiple of eight, so the tails count too).
+TEST (Envelope, LanesFormEachGainFromTheRunStart)
+{
+	struct Run
+	{
+		float first;
+		float increment;
+		int count;
+	};
+	struct Case
+	{
+		float gainBefore;
+		std::vector<Run> runs;
+	};
+	const Case cases[] = {
+	    {0.0f, {{0.0f, kS0, 509}}},
+	    {1.0f, {{1.0f - kMaxStep, -kMaxStep, 774}, {774.0f * kS0, kS0, 226}}},
+	};
+	std::mt19937 random (5);
+	std::uniform_real_distribution<float> noise (-1.0f, 1.0f);
+	for (const Case& c : cases)
+	{
+		std::vector<float> gains;
+		for (const Run& run : c.runs)
+			for (float g : laneGains (run.first, run.increment, run.count))
+				gains.push_back (g);
+		const int n = static_cast<int> (gains.size ());
+		std::vector<float> inL (n), inR (n), outL (n), outR (n);
+		for (int i = 0; i < n; ++i)
+		{
+			inL[i] = noise (random);
+			inR[i] = noise (random);
+		}
+		float* in[] = {inL.data (), inR.data ()};
+		float* out[] = {outL.data (), outR.data ()};
+		ProcessorHolder p;
+		p->apply ({});
+		p->setGain (c.gainBefore);
+		p->processAudio<float> (in, out, n, 2, 0.0, 48000.0, 120.0, false);
+		for (int i = 0; i < n; ++i)
+		{
+			ASSERT_EQ (outL[i], inL[i] * gains[i]) << "gain before " << c.gainBefore << ", sample " << i;
+			ASSERT_EQ (outR[i], inR[i] * gains[i]) << "gain before " << c.gainBefore << ", sample " << i;
+		}
+	}
+}
+
 // The gains of a run are formed once and applied to every channel; each channel must come out exactly as
 // if it had been processed alone, whatever its buffers' layout and the other channels' layouts.
 template <typename S>

@@ -3,6 +3,7 @@
 // editor end to end (createView, attaching without a window, first paint) against parsing the artwork plus
 // one full repaint. Times in microseconds; the ratios are what matters.
 
+#include "bench/AppendShapePath.h"
 #include "bench/RatioReporter.h"
 
 #include "controller/DuckerController.h"
@@ -242,18 +243,7 @@ void drawDocument (cairo_t* cr, const DocumentDraw& d, double deviceScale)
 	for (const NSVGshape* shape = image.shapes; shape; shape = shape->next)
 	{
 		cairo_set_matrix (cr, &drawing);
-		cairo_new_path (cr);
-		for (const NSVGpath* p = shape->paths; p; p = p->next)
-		{
-			cairo_move_to (cr, p->pts[0], p->pts[1]);
-			for (int i = 1; i + 2 < p->npts; i += 3)
-			{
-				const float* c = p->pts + 2 * i;
-				cairo_curve_to (cr, c[0], c[1], c[2], c[3], c[4], c[5]);
-			}
-			if (p->closed)
-				cairo_close_path (cr);
-		}
+		appendShapePath (cr, *shape);
 		const bool gradient =
 		    shape->fill.type == NSVG_PAINT_LINEAR_GRADIENT || shape->fill.type == NSVG_PAINT_RADIAL_GRADIENT;
 		if (shape->fill.type == NSVG_PAINT_COLOR)

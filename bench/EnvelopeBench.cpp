@@ -6,6 +6,8 @@
 // before every call (the copy is timed, and shown alone as BM_RestoreCopy), so every iteration processes
 // the same audio instead of multiplying its own output again until it decays into subnormal numbers.
 
+#include "bench/RatioReporter.h"
+
 #include "processor/DuckerProcessor.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +16,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -236,22 +237,11 @@ BENCHMARK_TEMPLATE (BM_RestoreCopy, double)->Apply (blocks);
 BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, float)->Apply (layouts);
 BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, double)->Apply (layouts);
 
-/** Prints each run as usual, then processAudio's time as ratios of its baselines in the same run. */
-class RatioReporter : public benchmark::ConsoleReporter
+/** processAudio's time as ratios of its baselines in the same run. */
+class EnvelopeRatios : public RatioReporter
 {
-public:
-	void ReportRuns (const std::vector<Run>& runs) override
+	void printRatios () override
 	{
-		// With --benchmark_repetitions the median, reported after the repetitions, is the one kept.
-		for (const auto& run : runs)
-			if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-				times[run.run_name.str ()] = run.GetAdjustedRealTime ();
-		ConsoleReporter::ReportRuns (runs);
-	}
-
-	void Finalize () override
-	{
-		ConsoleReporter::Finalize ();
 		std::printf ("\nprocessAudio time / baseline time (same buffers, same run):\n");
 		std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s\n", "type", "block", "buffers", "/scalar", "/vector",
 		             "/floor", "subnormal");
@@ -261,38 +251,22 @@ public:
 				{
 					const std::string args = std::string ("/block:") + block + "/inPlace:" + inPlace;
 					const std::string measured = std::string ("BM_ProcessAudio<") + type + ">" + args;
-					std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s\n", type, block,
-					             *inPlace == '1' ? "in place" : "separate",
-					             ratio (measured, std::string ("BM_PlainScalar<") + type + ">" + args).c_str (),
-					             ratio (measured, std::string ("BM_PlainVectorised<") + type + ">" + args).c_str (),
-					             ratio (measured, std::string ("BM_RunningSumFloor<") + type + ">/block:" + block)
-					                 .c_str (),
-					             ratio (std::string ("BM_ProcessAudioSubnormal<") + type + ">" + args, measured)
-					                 .c_str ());
+					std::printf (
+					    "  %-8s %-6s %-8s %10s %10s %10s %10s\n", type, block,
+					    *inPlace == '1' ? "in place" : "separate",
+					    ratio (measured, std::string ("BM_PlainScalar<") + type + ">" + args).c_str (),
+					    ratio (measured, std::string ("BM_PlainVectorised<") + type + ">" + args).c_str (),
+					    ratio (measured, std::string ("BM_RunningSumFloor<") + type + ">/block:" + block).c_str (),
+					    ratio (std::string ("BM_ProcessAudioSubnormal<") + type + ">" + args, measured).c_str ());
 				}
 		std::printf ("(subnormal: subnormal input's time / normal input's time)\n");
 	}
-
-private:
-	std::string ratio (const std::string& measured, const std::string& baseline)
-	{
-		if (!times.count (measured) || !times.count (baseline) || !(times[baseline] > 0.0))
-			return "-";
-		char text[32];
-		std::snprintf (text, sizeof text, "%.2f", times[measured] / times[baseline]);
-		return text;
-	}
-
-	std::map<std::string, double> times;
 };
 
 } // namespace
 
 int main (int argc, char** argv)
 {
-	benchmark::Initialize (&argc, argv);
-	RatioReporter reporter;
-	benchmark::RunSpecifiedBenchmarks (&reporter);
-	benchmark::Shutdown ();
-	return 0;
+	EnvelopeRatios reporter;
+	return runBenchmarks (argc, argv, reporter);
 }

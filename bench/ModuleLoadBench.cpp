@@ -2,6 +2,8 @@
 // create and pair processor and controller, set up, activate, process one block. Against the dynamic
 // loader alone opening and closing the same module, in the same run. Teardown is not timed.
 
+#include "bench/RatioReporter.h"
+
 #include "host/BlockProcessor.h"
 #include "host/PluginInstance.h"
 #include "host/PluginModule.h"
@@ -11,10 +13,8 @@
 #include <dlfcn.h>
 
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -122,40 +122,23 @@ BENCHMARK (BM_DlopenOnly)->Unit (benchmark::kMicrosecond);
 BENCHMARK (BM_LoadToFirstBlock)->Unit (benchmark::kMicrosecond);
 BENCHMARK (BM_PairToFirstBlock)->Unit (benchmark::kMicrosecond);
 
-/** Prints each run as usual, then the start-up's time as a ratio of the loader's alone. */
-class RatioReporter : public benchmark::ConsoleReporter
+/** The start-up's time as a ratio of the loader's alone. */
+class StartUpRatios : public RatioReporter
 {
-public:
-	void ReportRuns (const std::vector<Run>& runs) override
+	void printRatios () override
 	{
-		// With --benchmark_repetitions the median, reported after the repetitions, is the one kept.
-		for (const auto& run : runs)
-			if (run.run_type == Run::RT_Iteration || run.aggregate_name == "median")
-				times[run.run_name.str ()] = run.GetAdjustedRealTime ();
-		ConsoleReporter::ReportRuns (runs);
-	}
-
-	void Finalize () override
-	{
-		ConsoleReporter::Finalize ();
-		const double loader = times["BM_DlopenOnly"];
+		const double loader = time ("BM_DlopenOnly");
 		if (loader > 0.0)
 			for (const char* name : {"BM_LoadToFirstBlock", "BM_PairToFirstBlock"})
-				if (times.count (name))
-					std::printf ("%s / BM_DlopenOnly = %.2f\n", name, times[name] / loader);
+				if (has (name))
+					std::printf ("%s / BM_DlopenOnly = %.2f\n", name, time (name) / loader);
 	}
-
-private:
-	std::map<std::string, double> times;
 };
 
 } // namespace
 
 int main (int argc, char** argv)
 {
-	benchmark::Initialize (&argc, argv);
-	RatioReporter reporter;
-	benchmark::RunSpecifiedBenchmarks (&reporter);
-	benchmark::Shutdown ();
-	return 0;
+	StartUpRatios reporter;
+	return runBenchmarks (argc, argv, reporter);
 }

@@ -1,5 +1,8 @@
 // SVG parsing and drawing speed: parsing a 50 kB document, and drawSvgImage of a many-shape document at the
 // editor's default size and at four times its area, against cairo filling the same paths directly.
+
+#include "bench/AppendShapePath.h"
+
 #include "editor/DrawSvgImage.h"
 #include "nanosvg.h"
 #include "vstgui/lib/coffscreencontext.h"
@@ -150,18 +153,7 @@ void BM_CairoDirect (benchmark::State& state)
 			cairo_identity_matrix (cr);
 			cairo_translate (cr, (width - image->width * s) / 2., (height - image->height * s) / 2.);
 			cairo_scale (cr, s, s);
-			cairo_new_path (cr);
-			for (NSVGpath* p = shape->paths; p; p = p->next)
-			{
-				cairo_move_to (cr, p->pts[0], p->pts[1]);
-				for (int i = 1; i + 2 < p->npts; i += 3)
-				{
-					const float* c = p->pts + 2 * i;
-					cairo_curve_to (cr, c[0], c[1], c[2], c[3], c[4], c[5]);
-				}
-				if (p->closed)
-					cairo_close_path (cr);
-			}
+			appendShapePath (cr, *shape);
 			if (shape->fill.type == NSVG_PAINT_COLOR)
 			{
 				colour (shape->fill.color);

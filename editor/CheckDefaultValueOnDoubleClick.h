@@ -11,4 +11,4 @@ class CControl;
 
 /** True exactly for a click count of 2 with only the left button held; control, modifiers and position do not
     matter. */
-bool checkDefaultValueOnDoubleClick (VSTGUI::CControl* control, VSTGUI::MouseDownUpMoveEvent& event);
+bool checkDefaultValueOnDoubleClick (VSTGUI::CControl* control, VSTGUI::MouseDownEvent& event);

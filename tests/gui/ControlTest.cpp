@@ -56,7 +56,7 @@ struct HookGuard
 	~HookGuard () { CControl::CheckDefaultValueEventFunc = saved; }
 };
 
-bool onDoubleClick (CControl*, MouseDownUpMoveEvent& event)
+bool onDoubleClick (CControl*, MouseDownEvent& event)
 {
 	return event.buttonState.is (MouseButton::Left) && event.clickCount == 2;
 }

@@ -16,7 +16,7 @@ int32_t CControl::kZoomModifier = kShift;
 namespace
 {
 
-bool defaultCheckDefaultValue (CControl*, MouseDownUpMoveEvent& event)
+bool defaultCheckDefaultValue (CControl*, MouseDownEvent& event)
 {
 	return event.buttonState.isLeft () && event.modifiers.is (ModifierKey::Control);
 }

@@ -63,7 +63,7 @@ public:
 
 	// Decides whether a mouse-down resets the control to its default value; consulted for every mouse-down that
 	// reaches a control. The default answers true for the left button with the Control key alone.
-	using CheckDefaultValueEventFuncT = bool (*) (CControl*, MouseDownUpMoveEvent&);
+	using CheckDefaultValueEventFuncT = bool (*) (CControl*, MouseDownEvent&);
 	static CheckDefaultValueEventFuncT CheckDefaultValueEventFunc;
 
 	// fine adjustment while dragging, and smaller wheel and key steps (legacy button bit; Shift)

@@ -137,6 +137,15 @@ namespace
 {
 
 // Whether a child takes part in a search by point with these options.
+// A point in the container's parent's coordinates, in the coordinates its children's sizes are given in.
+CPoint toChildSpace (const CViewContainer& container, const CPoint& where)
+{
+	CPoint local (where);
+	local.offset (-container.getViewSize ().left, -container.getViewSize ().top);
+	container.getTransform ().inverse ().transform (local);
+	return local;
+}
+
 bool matchesOptions (CView* view, const GetViewOptions& options)
 {
 	if (!options.getIncludeInvisible () && !view->isVisible ())
@@ -150,9 +159,7 @@ bool matchesOptions (CView* view, const GetViewOptions& options)
 
 CView* CViewContainer::getViewAt (const CPoint& where, const GetViewOptions& options) const
 {
-	CPoint local (where);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, where);
 	for (auto it = children.rbegin (); it != children.rend (); ++it)
 	{
 		CView* view = *it;
@@ -176,9 +183,7 @@ CView* CViewContainer::getViewAt (const CPoint& where, const GetViewOptions& opt
 
 CViewContainer* CViewContainer::getContainerAt (const CPoint& where, const GetViewOptions& options) const
 {
-	CPoint local (where);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, where);
 	for (auto it = children.rbegin (); it != children.rend (); ++it)
 	{
 		CView* view = *it;
@@ -194,9 +199,7 @@ CViewContainer* CViewContainer::getContainerAt (const CPoint& where, const GetVi
 
 bool CViewContainer::getViewsAt (const CPoint& where, ViewList& views, const GetViewOptions& options) const
 {
-	CPoint local (where);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, where);
 	bool found = false;
 	for (auto it = children.rbegin (); it != children.rend (); ++it)
 	{
@@ -236,9 +239,7 @@ bool CViewContainer::changeViewZOrder (CView* view, uint32_t newIndex)
 
 bool CViewContainer::hitTestSubViews (const CPoint& where, const Event& event)
 {
-	CPoint local (where);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, where);
 	for (auto it = children.rbegin (); it != children.rend (); ++it)
 	{
 		CView* view = *it;
@@ -433,9 +434,7 @@ void CViewContainer::drawRect (CDrawContext* pContext, const CRect& updateRect)
 
 void CViewContainer::onMouseDownEvent (MouseDownEvent& event)
 {
-	CPoint local (event.mousePosition);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, event.mousePosition);
 	// Copy: a view may remove itself (or others) while it handles the event.
 	std::vector<SharedPointer<CView>> order (children.rbegin (), children.rend ());
 	for (auto& view : order)
@@ -461,9 +460,7 @@ void CViewContainer::onMouseMoveEvent (MouseMoveEvent& event)
 {
 	if (!mouseDownView)
 		return;
-	CPoint local (event.mousePosition);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, event.mousePosition);
 	SharedPointer<CView> view = mouseDownView;
 	auto saved = event.mousePosition;
 	event.mousePosition = local;
@@ -478,9 +475,7 @@ void CViewContainer::onMouseUpEvent (MouseUpEvent& event)
 {
 	if (!mouseDownView)
 		return;
-	CPoint local (event.mousePosition);
-	local.offset (-getViewSize ().left, -getViewSize ().top);
-	getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (*this, event.mousePosition);
 	SharedPointer<CView> view = mouseDownView;
 	mouseDownView = nullptr;
 	auto saved = event.mousePosition;
@@ -507,9 +502,7 @@ namespace
 void dispatchToChildrenAt (CViewContainer& container, const std::list<SharedPointer<CView>>& children,
                            MousePositionEvent& event)
 {
-	CPoint local (event.mousePosition);
-	local.offset (-container.getViewSize ().left, -container.getViewSize ().top);
-	container.getTransform ().inverse ().transform (local);
+	const CPoint local = toChildSpace (container, event.mousePosition);
 	std::vector<SharedPointer<CView>> order (children.rbegin (), children.rend ());
 	for (auto& view : order)
 	{

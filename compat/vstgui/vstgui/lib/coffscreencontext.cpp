@@ -1,6 +1,6 @@
 #include "coffscreencontext.h"
 
-#include "platform/linux/cairocontext.h"
+#include "platform/iplatformfactory.h"
 
 #include <cmath>
 
@@ -17,13 +17,7 @@ SharedPointer<COffscreenContext> COffscreenContext::create (const CPoint& size, 
 	if (!(size.x > 0.) || !(size.y > 0.) || !std::isfinite (size.x) || !std::isfinite (size.y) || !(scaleFactor > 0.) ||
 	    !std::isfinite (scaleFactor))
 		return nullptr;
-	auto bitmap = makeOwned<CBitmap> (size.x, size.y, scaleFactor);
-	if (!bitmap->getPlatformBitmap ())
-		return nullptr;
-	auto context = owned (new Cairo::Context (bitmap));
-	if (!context->valid ())
-		return nullptr;
-	return SharedPointer<COffscreenContext> (context);
+	return getPlatformFactory ().createOffscreenContext (size, scaleFactor);
 }
 
 } // namespace VSTGUI

@@ -7,8 +7,6 @@
 namespace VSTGUI
 {
 
-std::unique_ptr<IPlatformFactory> createLinuxPlatformFactory (PlatformInstanceHandle instance);
-
 namespace
 {
 
@@ -24,7 +22,7 @@ void init (PlatformInstanceHandle instance)
 {
 	auto& factory = factoryInstance ();
 	if (!factory)
-		factory = createLinuxPlatformFactory (instance);
+		factory = createPlatformFactory (instance);
 }
 
 void exit ()
@@ -37,7 +35,7 @@ const IPlatformFactory& getPlatformFactory ()
 	// Tools and tests that never called init still get the default factory.
 	auto& factory = factoryInstance ();
 	if (!factory)
-		factory = createLinuxPlatformFactory (nullptr);
+		factory = createPlatformFactory (nullptr);
 	return *factory;
 }
 

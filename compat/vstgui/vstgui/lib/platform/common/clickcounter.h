@@ -17,10 +17,18 @@ public:
 	// in view units, along each axis
 	static constexpr CCoord kDoubleClickDistance = 4.;
 
+	ClickCounter () = default;
+	// The system's own rule, for platforms that have one (Windows: GetDoubleClickTime, SM_CXDOUBLECLK).
+	ClickCounter (uint64_t maxIntervalMs, CCoord maxDistance) : maxIntervalMs (maxIntervalMs), maxDistance (maxDistance)
+	{
+	}
+
 	uint32_t onMouseDown (const CPoint& where, MouseButton button, uint64_t timeMs);
 	void reset () { count = 0; }
 
 private:
+	uint64_t maxIntervalMs{kDoubleClickTimeMs};
+	CCoord maxDistance{kDoubleClickDistance};
 	CPoint lastPosition;
 	MouseButton lastButton{MouseButton::None};
 	uint64_t lastTime{0};

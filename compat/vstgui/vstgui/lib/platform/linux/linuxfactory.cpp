@@ -5,6 +5,7 @@
 #include "../offscreen/offscreenframe.h"
 #include "../offscreen/offscreentimer.h"
 #include "../platform_x11.h"
+#include "cairocontext.h"
 #include "x11frame.h"
 #include "x11timer.h"
 
@@ -49,6 +50,18 @@ public:
 		return Offscreen::createTimer (callback);
 	}
 
+	SharedPointer<COffscreenContext> createOffscreenContext (const CPoint& size,
+	                                                         double scaleFactor) const noexcept override
+	{
+		auto bitmap = makeOwned<CBitmap> (size.x, size.y, scaleFactor);
+		if (!bitmap->getPlatformBitmap ())
+			return nullptr;
+		auto context = owned (new Cairo::Context (bitmap));
+		if (!context->valid ())
+			return nullptr;
+		return SharedPointer<COffscreenContext> (context);
+	}
+
 private:
 	PlatformInstanceHandle instance;
 };
@@ -69,7 +82,7 @@ RunLoopHolder& runLoopHolder ()
 
 } // namespace
 
-std::unique_ptr<IPlatformFactory> createLinuxPlatformFactory (PlatformInstanceHandle instance)
+std::unique_ptr<IPlatformFactory> createPlatformFactory (PlatformInstanceHandle instance)
 {
 	return std::make_unique<LinuxFactory> (instance);
 }

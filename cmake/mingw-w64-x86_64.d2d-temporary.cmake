@@ -13,5 +13,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # Tests run under Wine in a prefix of the build folder.
-set(CMAKE_CROSSCOMPILING_EMULATOR env "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix" "WINEDLLOVERRIDES=mscoree,mshtml="
-  WINEDEBUG=-all /usr/lib/wine/wine64)
+set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/d2d-temporary/wine-run.sh" "${CMAKE_BINARY_DIR}/wineprefix")

@@ -1,6 +1,8 @@
 // The Win32 frame as a child window of a host window, driven by the window messages Windows sends it.
 #include "Win32TestSupport.h"
 
+#include <commctrl.h>
+
 #include <functional>
 
 #include "vstgui/lib/cvstguitimer.h"
@@ -66,6 +68,38 @@ protected:
 	RecordingView* right{nullptr};
 	HWND window{nullptr};
 };
+
+// Top-level windows of this thread (tooltips among them), by class name.
+std::vector<std::wstring> threadWindows ()
+{
+	std::vector<std::wstring> classes;
+	EnumThreadWindows (
+	    GetCurrentThreadId (),
+	    [] (HWND window, LPARAM list) {
+		    wchar_t name[64] = L"";
+		    GetClassNameW (window, name, 64);
+		    reinterpret_cast<std::vector<std::wstring>*> (list)->push_back (name);
+		    return TRUE;
+	    },
+	    reinterpret_cast<LPARAM> (&classes));
+	return classes;
+}
+
+HWND visibleTooltip ()
+{
+	HWND found = nullptr;
+	EnumThreadWindows (
+	    GetCurrentThreadId (),
+	    [] (HWND window, LPARAM result) {
+		    wchar_t name[64] = L"";
+		    GetClassNameW (window, name, 64);
+		    if (std::wstring (name) == TOOLTIPS_CLASSW && IsWindowVisible (window))
+			    *reinterpret_cast<HWND*> (result) = window;
+		    return TRUE;
+	    },
+	    reinterpret_cast<LPARAM> (&found));
+	return found;
+}
 
 bool classRegistered (const wchar_t* name)
 {
@@ -212,6 +246,27 @@ TEST_F (Win32Frame, CursorIsTheOneTheFrameAskedFor)
 	EXPECT_EQ (GetCursor (), LoadCursorW (nullptr, IDC_ARROW));
 }
 
+TEST_F (Win32Frame, TooltipShowsTheTextAndHides)
+{
+	const POINT screen = toScreen (50, 40);
+	SetCursorPos (screen.x, screen.y);
+	ASSERT_TRUE (frame->getPlatformFrame ()->showTooltip (CRect (0, 0, 100, 100), "Dry/wet mix"));
+	HWND tooltip = visibleTooltip ();
+	ASSERT_NE (tooltip, nullptr);
+	wchar_t text[64] = L"";
+	TOOLINFOW tool{};
+	tool.cbSize = sizeof (tool);
+	tool.hwnd = window;
+	tool.lpszText = text;
+	SendMessageW (tooltip, TTM_GETTEXTW, 64, reinterpret_cast<LPARAM> (&tool));
+	EXPECT_STREQ (text, L"Dry/wet mix");
+	RECT r{};
+	GetWindowRect (tooltip, &r);
+	EXPECT_GT (r.top, screen.y); // below the pointer
+	frame->getPlatformFrame ()->hideTooltip ();
+	EXPECT_EQ (visibleTooltip (), nullptr);
+}
+
 TEST_F (Win32Frame, TimersFireFromTheMessageLoopWhileAFrameIsOpen)
 {
 	// The first paint sets Direct2D up, which takes a while under Wine; timing starts after it.
@@ -244,11 +299,8 @@ TEST_F (Win32Frame, TimersFireFromTheMessageLoopWhileAFrameIsOpen)
 TEST (Win32FrameCycles, HundredOpenCloseCyclesLeaveNothingBehind)
 {
 	HostWindow host (300, 200);
-	const DWORD userObjectsBefore = GetGuiResources (GetCurrentProcess (), GR_USEROBJECTS);
-	const DWORD gdiObjectsBefore = GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS);
 	std::wstring className;
-	for (int cycle = 0; cycle < 100; ++cycle)
-	{
+	auto cycle = [&] (int number) {
 		auto* frame = new CFrame (CRect (0, 0, 300, 200), nullptr);
 		frame->addView (new RecordingView (CRect (0, 0, 300, 200), CColor (0, 128, 0, 255)));
 		ASSERT_TRUE (frame->open (host.get (), PlatformType::kHWND));
@@ -257,15 +309,24 @@ TEST (Win32FrameCycles, HundredOpenCloseCyclesLeaveNothingBehind)
 		UpdateWindow (window);
 		SendMessageW (window, WM_LBUTTONDOWN, MK_LBUTTON, clientPoint (5, 5));
 		SendMessageW (window, WM_LBUTTONUP, 0, clientPoint (5, 5));
-		pumpMessages (cycle % 10 == 0 ? 20 : 0);
+		frame->getPlatformFrame ()->showTooltip (CRect (0, 0, 10, 10), "tip");
+		pumpMessages (number % 10 == 0 ? 20 : 0);
 		className = Win32::frameWindowClassName ();
 		ASSERT_EQ (host.children ().size (), 1u);
 		timer->stop ();
 		frame->close ();
-		ASSERT_TRUE (host.children ().empty ()) << "cycle " << cycle;
-	}
+		ASSERT_TRUE (host.children ().empty ()) << "cycle " << number;
+	};
+	// The first cycle sets up what the system keeps for the process (common controls, Direct2D) once.
+	cycle (0);
+	const DWORD userObjectsBefore = GetGuiResources (GetCurrentProcess (), GR_USEROBJECTS);
+	const DWORD gdiObjectsBefore = GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS);
+	const auto windowsBefore = threadWindows ();
+	for (int number = 1; number <= 100; ++number)
+		cycle (number);
 	EXPECT_EQ (Win32::runningTimerCount (), 0u);
 	EXPECT_FALSE (classRegistered (className.c_str ()));
+	EXPECT_EQ (threadWindows (), windowsBefore);
 	// Wine answers 0 where it keeps no count; Windows counts every window, cursor and GDI object.
 	EXPECT_EQ (GetGuiResources (GetCurrentProcess (), GR_USEROBJECTS), userObjectsBefore);
 	EXPECT_EQ (GetGuiResources (GetCurrentProcess (), GR_GDIOBJECTS), gdiObjectsBefore);

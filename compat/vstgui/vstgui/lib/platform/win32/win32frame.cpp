@@ -13,10 +13,12 @@
 #include "win32factory.h"
 #include "win32support.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace VSTGUI
@@ -81,6 +83,8 @@ public:
 
 	~Frame () noexcept override
 	{
+		if (tooltip)
+			DestroyWindow (tooltip);
 		if (window)
 		{
 			SetWindowLongPtrW (window, GWLP_USERDATA, 0);
@@ -176,8 +180,8 @@ public:
 		return true;
 	}
 
-	bool showTooltip (const CRect& rect, const char* utf8Text) override { return false; }
-	bool hideTooltip () override { return false; }
+	bool showTooltip (const CRect& rect, const char* utf8Text) override;
+	bool hideTooltip () override;
 
 	void* getPlatformRepresentation () const override { return window; }
 	PlatformType getPlatformType () const override { return PlatformType::kHWND; }
@@ -206,6 +210,7 @@ private:
 	bool key (EventType type, WPARAM wParam, LPARAM lParam);
 
 	HWND window{nullptr};
+	HWND tooltip{nullptr};
 	bool classRegistered{false};
 	bool inPaint{false};
 	bool mouseInside{false};
@@ -213,6 +218,52 @@ private:
 	SharedPointer<COffscreenContext> backBuffer;
 	ClickCounter clicks;
 };
+
+bool Frame::showTooltip (const CRect& rect, const char* utf8Text)
+{
+	if (!window)
+		return false;
+	if (!tooltip)
+	{
+		INITCOMMONCONTROLSEX controls{sizeof (controls), ICC_WIN95_CLASSES};
+		InitCommonControlsEx (&controls);
+		tooltip = CreateWindowExW (WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+		                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr,
+		                           getInstance (), nullptr);
+		if (!tooltip)
+			return false;
+	}
+	std::wstring text;
+	if (const int length = MultiByteToWideChar (CP_UTF8, 0, utf8Text ? utf8Text : "", -1, nullptr, 0); length > 0)
+	{
+		text.resize (static_cast<size_t> (length));
+		MultiByteToWideChar (CP_UTF8, 0, utf8Text ? utf8Text : "", -1, text.data (), length);
+	}
+	// One tracking tool, placed by hand below the pointer, clear of the cursor image.
+	TOOLINFOW tool{};
+	tool.cbSize = sizeof (tool);
+	tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+	tool.hwnd = window;
+	tool.lpszText = text.data ();
+	SendMessageW (tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM> (&tool));
+	SendMessageW (tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM> (&tool));
+	POINT p;
+	GetCursorPos (&p);
+	SendMessageW (tooltip, TTM_TRACKPOSITION, 0, MAKELPARAM (p.x, p.y + 20));
+	SendMessageW (tooltip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM> (&tool));
+	return true;
+}
+
+bool Frame::hideTooltip ()
+{
+	if (!tooltip)
+		return false;
+	TOOLINFOW tool{};
+	tool.cbSize = sizeof (tool);
+	tool.hwnd = window;
+	SendMessageW (tooltip, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM> (&tool));
+	return true;
+}
 
 void Frame::paint ()
 {

@@ -67,22 +67,28 @@ SharedPointer<CGraphicsPath> makePath (CDrawContext& context)
 TEST (D2DDrawContext, PrimitivesCoverTheirPixels)
 {
 	const std::vector<DrawCase> cases = {
-	    {"filled rectangle", 1.,
-	     [] (CDrawContext& c) {
+	    {"filled rectangle",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setFillColor (red);
 		     c.drawRect (CRect (10, 10, 30, 20), kDrawFilled);
 	     },
 	     {{10, 10, red}, {29, 19, red}, {30, 15, none}, {20, 20, none}, {9, 15, none}}},
-	    {"stroke of width 4 centred on y = 20", 1.,
-	     [] (CDrawContext& c) {
+	    {"stroke of width 4 centred on y = 20",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setDrawMode (kAliasing | kNonIntegralMode);
 		     c.setFrameColor (blue);
 		     c.setLineWidth (4.);
 		     c.drawLine (CPoint (5, 20), CPoint (40, 20));
 	     },
 	     {{20, 18, blue}, {20, 21, blue}, {20, 17, none}, {20, 22, none}}},
-	    {"cubic Bézier outline, non-zero fill", 1.,
-	     [] (CDrawContext& c) {
+	    {"cubic Bézier outline, non-zero fill",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     auto path = makePath (c);
 		     path->beginSubpath (CPoint (10, 40));
 		     path->addBezierCurve (CPoint (10, 10), CPoint (40, 10), CPoint (40, 40));
@@ -93,8 +99,10 @@ TEST (D2DDrawContext, PrimitivesCoverTheirPixels)
 		     c.drawGraphicsPath (path, CDrawContext::kPathFilled);
 	     },
 	     {{25, 25, red}, {25, 35, red}, {45, 42, red}, {12, 14, none}, {25, 47, none}}},
-	    {"even-odd fill leaves the overlap empty", 1.,
-	     [] (CDrawContext& c) {
+	    {"even-odd fill leaves the overlap empty",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     auto path = makePath (c);
 		     path->addRect (CRect (10, 10, 40, 40));
 		     path->addRect (CRect (20, 20, 30, 30));
@@ -102,58 +110,74 @@ TEST (D2DDrawContext, PrimitivesCoverTheirPixels)
 		     c.drawGraphicsPath (path, CDrawContext::kPathFilledEvenOdd);
 	     },
 	     {{15, 15, red}, {25, 25, none}, {35, 35, red}}},
-	    {"linear gradient from red to blue", 1.,
-	     [] (CDrawContext& c) {
+	    {"linear gradient from red to blue",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     auto path = makePath (c);
 		     path->addRect (CRect (0, 0, 100, 10));
 		     auto gradient = owned (CGradient::create (0., 1., red, blue));
 		     c.fillLinearGradient (path, *gradient, CPoint (0, 0), CPoint (100, 0));
 	     },
 	     {{0, 5, red, 8}, {99, 5, blue, 8}, {50, 5, CColor (128, 0, 128, 255), 40}}},
-	    {"radial gradient from red at the centre to blue at radius 20", 1.,
-	     [] (CDrawContext& c) {
+	    {"radial gradient from red at the centre to blue at radius 20",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     auto path = makePath (c);
 		     path->addRect (CRect (0, 0, 60, 60));
 		     auto gradient = owned (CGradient::create (0., 1., red, blue));
 		     c.fillRadialGradient (path, *gradient, CPoint (30, 30), 20.);
 	     },
 	     {{30, 30, red, 16}, {55, 55, blue}, {2, 30, blue}}},
-	    {"transform: translated and scaled by 2", 1.,
-	     [] (CDrawContext& c) {
+	    {"transform: translated and scaled by 2",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     CDrawContext::Transform t (c, CGraphicsTransform ().scale (2., 2.).translate (10., 5.));
 		     c.setFillColor (blue);
 		     c.drawRect (CRect (0, 0, 10, 10), kDrawFilled);
 	     },
 	     {{10, 5, blue}, {29, 24, blue}, {30, 15, none}, {9, 15, none}}},
-	    {"clip: nothing outside the clip rectangle", 1.,
-	     [] (CDrawContext& c) {
+	    {"clip: nothing outside the clip rectangle",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setClipRect (CRect (20, 20, 30, 30));
 		     c.setFillColor (red);
 		     c.drawEllipse (CRect (0, 0, 50, 50), kDrawFilled);
 	     },
 	     {{25, 25, red}, {19, 25, none}, {30, 25, none}, {25, 31, none}}},
-	    {"scale factor 2: one view unit is two pixels", 2.,
-	     [] (CDrawContext& c) {
+	    {"scale factor 2: one view unit is two pixels",
+	     2.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setFillColor (red);
 		     c.drawRect (CRect (5, 5, 10, 10), kDrawFilled);
 	     },
 	     {{10, 10, red}, {19, 19, red}, {20, 15, none}, {9, 15, none}}},
-	    {"global alpha halves the colour", 1.,
-	     [] (CDrawContext& c) {
+	    {"global alpha halves the colour",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setGlobalAlpha (0.5f);
 		     c.setFillColor (red);
 		     c.drawRect (CRect (0, 0, 10, 10), kDrawFilled);
 	     },
 	     {{5, 5, CColor (128, 0, 0, 128), 1}}},
-	    {"clearRect makes pixels transparent again", 1.,
-	     [] (CDrawContext& c) {
+	    {"clearRect makes pixels transparent again",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     c.setFillColor (red);
 		     c.drawRect (CRect (0, 0, 40, 40), kDrawFilled);
 		     c.clearRect (CRect (10, 10, 20, 20));
 	     },
 	     {{5, 5, red}, {15, 15, none}, {25, 25, red}}},
-	    {"a non-finite point draws nothing of its path", 1.,
-	     [] (CDrawContext& c) {
+	    {"a non-finite point draws nothing of its path",
+	     1.,
+	     [] (CDrawContext& c)
+	     {
 		     auto path = makePath (c);
 		     path->addRect (CRect (0, 0, 40, 40));
 		     path->addLine (CPoint (std::nan (""), 3.));

@@ -55,14 +55,14 @@ struct Gesture
 
 // Positions in the editor at 200 × 336.
 const std::vector<Gesture> gestures = {
-    {"Duration knob: drag up 40 px", {{Step::Down, 100, 130}, {Step::Move, 100, 110}, {Step::Move, 100, 90},
-                                      {Step::Up, 100, 90}}},
-    {"Offset: drag the handle right 50 px", {{Step::Down, 36, 232}, {Step::Move, 61, 232}, {Step::Move, 86, 232},
-                                             {Step::Up, 86, 232}}},
+    {"Duration knob: drag up 40 px",
+     {{Step::Down, 100, 130}, {Step::Move, 100, 110}, {Step::Move, 100, 90}, {Step::Up, 100, 90}}},
+    {"Offset: drag the handle right 50 px",
+     {{Step::Down, 36, 232}, {Step::Move, 61, 232}, {Step::Move, 86, 232}, {Step::Up, 86, 232}}},
     {"Offset: Shift-drag right 50 px",
      {{Step::Down, 36, 232, true}, {Step::Move, 86, 232, true}, {Step::Up, 86, 232, true}}},
-    {"Offset: double click", {{Step::Down, 36, 232}, {Step::Up, 36, 232}, {Step::SecondDown, 36, 232},
-                              {Step::Up, 36, 232}}},
+    {"Offset: double click",
+     {{Step::Down, 36, 232}, {Step::Up, 36, 232}, {Step::SecondDown, 36, 232}, {Step::Up, 36, 232}}},
     {"Mix knob: one notch, then two", {{Step::Wheel, 165, 33, false, 1}, {Step::Wheel, 165, 33, false, 2}}},
     {"Mix knob: horizontal wheel", {{Step::HorizontalWheel, 165, 33, false, 1}}},
     {"Offset: horizontal wheel right, then left",
@@ -155,8 +155,9 @@ std::vector<std::string> runInWindow (const Gesture& gesture, HostWindow& host)
 	}
 	// Painting is no concern here and takes long under Wine: only timers are left to run, after a wheel.
 	ValidateRect (window, nullptr);
-	const bool wheel = std::any_of (gesture.steps.begin (), gesture.steps.end (),
-	                                [] (const Step& s) { return s.kind == Step::Wheel || s.kind == Step::HorizontalWheel; });
+	const bool wheel =
+	    std::any_of (gesture.steps.begin (), gesture.steps.end (),
+	                 [] (const Step& s) { return s.kind == Step::Wheel || s.kind == Step::HorizontalWheel; });
 	pumpMessages (wheel ? kSettleMs : 0);
 	frame->close ();
 	return recorder.calls;

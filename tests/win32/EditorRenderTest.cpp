@@ -80,8 +80,8 @@ TEST (EditorRender, InteriorPointsOfEveryControlAtBothSizes)
 			const CColor got = platform->getPixel (uint32_t (p.x * scale), uint32_t (p.y * scale));
 			if (dump)
 				std::cout << p.what << " " << p.x << "," << p.y << ": " << text (got) << "\n";
-			EXPECT_TRUE (near (got, p.color)) << p.what << " at " << p.x << ", " << p.y << ": " << text (got)
-			                                  << ", expected " << text (p.color);
+			EXPECT_TRUE (near (got, p.color))
+			    << p.what << " at " << p.x << ", " << p.y << ": " << text (got) << ", expected " << text (p.color);
 		}
 		frame->close ();
 	}

@@ -75,7 +75,8 @@ std::vector<std::wstring> threadWindows ()
 	std::vector<std::wstring> classes;
 	EnumThreadWindows (
 	    GetCurrentThreadId (),
-	    [] (HWND window, LPARAM list) {
+	    [] (HWND window, LPARAM list)
+	    {
 		    wchar_t name[64] = L"";
 		    GetClassNameW (window, name, 64);
 		    reinterpret_cast<std::vector<std::wstring>*> (list)->push_back (name);
@@ -90,7 +91,8 @@ HWND visibleTooltip ()
 	HWND found = nullptr;
 	EnumThreadWindows (
 	    GetCurrentThreadId (),
-	    [] (HWND window, LPARAM result) {
+	    [] (HWND window, LPARAM result)
+	    {
 		    wchar_t name[64] = L"";
 		    GetClassNameW (window, name, 64);
 		    if (std::wstring (name) == TOOLTIPS_CLASSW && IsWindowVisible (window))
@@ -167,6 +169,12 @@ TEST_F (Win32Frame, PaintDrawsExactlyTheInvalidRegion)
 	EXPECT_EQ (right->draws, 2);
 	RECT none{};
 	EXPECT_FALSE (GetUpdateRect (window, &none, FALSE));
+
+	// A host that sizes our window itself: the back buffer goes with the old size, and all is drawn anew.
+	SetWindowPos (window, nullptr, 0, 0, 320, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+	UpdateWindow (window);
+	EXPECT_EQ (left->draws, 3);
+	EXPECT_EQ (right->draws, 3);
 }
 
 TEST_F (Win32Frame, MouseMessagesBecomeEventsWithCaptureAndClickCounts)
@@ -186,13 +194,15 @@ TEST_F (Win32Frame, MouseMessagesBecomeEventsWithCaptureAndClickCounts)
 	send (WM_RBUTTONDOWN, MK_RBUTTON, clientPoint (10, 10));
 	send (WM_RBUTTONUP, 0, clientPoint (10, 10));
 	// Enter and exit as the frame works them out from the positions are no concern here.
-	auto withoutCrossings = [] (std::vector<std::string> events) {
+	auto withoutCrossings = [] (std::vector<std::string> events)
+	{
 		std::erase_if (events, [] (const std::string& e) { return e == "enter" || e == "exit"; });
 		return events;
 	};
-	EXPECT_EQ (withoutCrossings (left->take ()), std::vector<std::string> ({"down left 20,30 x1", "move 150,30", "up 150,30",
-	                                                     "down left 20,30 x2", "up 20,30", "down left 60,70 x1 shift",
-	                                                     "up 60,70", "down right 10,10 x1", "up 10,10"}));
+	EXPECT_EQ (
+	    withoutCrossings (left->take ()),
+	    std::vector<std::string> ({"down left 20,30 x1", "move 150,30", "up 150,30", "down left 20,30 x2", "up 20,30",
+	                               "down left 60,70 x1 shift", "up 60,70", "down right 10,10 x1", "up 10,10"}));
 	EXPECT_TRUE (withoutCrossings (right->take ()).empty ());
 }
 
@@ -230,10 +240,10 @@ TEST_F (Win32Frame, KeysBecomeTheLibrarysKeyCodes)
 	send (WM_KEYDOWN, VK_RETURN, 1);
 	frame->unregisterKeyboardHook (&recorder);
 	auto code = [] (VirtualKey k) { return std::to_string (static_cast<uint32_t> (k)); };
-	EXPECT_EQ (recorder.keys, std::vector<std::string> ({"down " + code (VirtualKey::Left) + " 0",
-	                                                     "up " + code (VirtualKey::Left) + " 0", "down 0 97",
-	                                                     "down " + code (VirtualKey::F5) + " 0",
-	                                                     "down " + code (VirtualKey::Return) + " 13"}));
+	EXPECT_EQ (recorder.keys,
+	           std::vector<std::string> (
+	               {"down " + code (VirtualKey::Left) + " 0", "up " + code (VirtualKey::Left) + " 0", "down 0 97",
+	                "down " + code (VirtualKey::F5) + " 0", "down " + code (VirtualKey::Return) + " 13"}));
 }
 
 TEST_F (Win32Frame, CursorIsTheOneTheFrameAskedFor)
@@ -300,7 +310,8 @@ TEST (Win32FrameCycles, HundredOpenCloseCyclesLeaveNothingBehind)
 {
 	HostWindow host (300, 200);
 	std::wstring className;
-	auto cycle = [&] (int number) {
+	auto cycle = [&] (int number)
+	{
 		auto* frame = new CFrame (CRect (0, 0, 300, 200), nullptr);
 		frame->addView (new RecordingView (CRect (0, 0, 300, 200), CColor (0, 128, 0, 255)));
 		ASSERT_TRUE (frame->open (host.get (), PlatformType::kHWND));

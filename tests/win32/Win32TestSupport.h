@@ -30,9 +30,9 @@ public:
 		RegisterClassW (&windowClass); // fails harmlessly when a previous host registered it
 		RECT r{0, 0, width, height};
 		AdjustWindowRect (&r, WS_OVERLAPPEDWINDOW, FALSE);
-		window = CreateWindowExW (0, L"QuorvaneTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-		                          r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW (nullptr),
-		                          nullptr);
+		window =
+		    CreateWindowExW (0, L"QuorvaneTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+		                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW (nullptr), nullptr);
 	}
 	~HostWindow () { DestroyWindow (window); }
 	HostWindow (const HostWindow&) = delete;
@@ -45,7 +45,8 @@ public:
 		std::vector<HWND> result;
 		EnumChildWindows (
 		    window,
-		    [] (HWND child, LPARAM list) {
+		    [] (HWND child, LPARAM list)
+		    {
 			    reinterpret_cast<std::vector<HWND>*> (list)->push_back (child);
 			    return TRUE;
 		    },

@@ -39,7 +39,7 @@ public:
 		return &object;
 	}
 	T* get () const noexcept { return object; }
-	T* operator-> () const noexcept { return object; }
+	T* operator->() const noexcept { return object; }
 	explicit operator bool () const noexcept { return object != nullptr; }
 
 private:

@@ -47,7 +47,7 @@ public:
 		const HRESULT com = CoInitializeEx (nullptr, COINIT_APARTMENTTHREADED);
 		comInitialized = SUCCEEDED (com);
 		D2D1_FACTORY_OPTIONS options{D2D1_DEBUG_LEVEL_NONE};
-		if (FAILED (D2D1CreateFactory (D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof (ID2D1Factory), &options,
+		if (FAILED (D2D1CreateFactory (D2D1_FACTORY_TYPE_SINGLE_THREADED, __uuidof(ID2D1Factory), &options,
 		                               reinterpret_cast<void**> (d2d.put ()))))
 			d2d.reset ();
 		if (FAILED (CoCreateInstance (CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,

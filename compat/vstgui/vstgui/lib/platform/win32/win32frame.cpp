@@ -409,8 +409,8 @@ bool Frame::key (EventType type, WPARAM wParam, LPARAM lParam)
 	event.virt = translateWinVirtualKey (wParam);
 	// Bit 30: the key was down before this message, so this is a repeat.
 	event.isRepeat = type == EventType::KeyDown && (lParam & (1 << 30)) != 0;
-	event.character = static_cast<char32_t> (
-	    std::towlower (static_cast<wint_t> (MapVirtualKeyW (static_cast<UINT> (wParam), MAPVK_VK_TO_CHAR) & 0x7fffffff)));
+	event.character = static_cast<char32_t> (std::towlower (
+	    static_cast<wint_t> (MapVirtualKeyW (static_cast<UINT> (wParam), MAPVK_VK_TO_CHAR) & 0x7fffffff)));
 	event.timestamp = GetMessageTime ();
 	if (event.virt == VirtualKey::None && event.character == 0)
 		return false;
@@ -432,8 +432,12 @@ LRESULT Frame::handle (HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 	case WM_SIZE:
 	{
 		const CPoint newSize (LOWORD (lParam), HIWORD (lParam));
+		// The buffer of the old size goes; the new one is drawn whole, so all of the window is shown anew.
 		if (backBuffer && (backBuffer->getWidth () != newSize.x || backBuffer->getHeight () != newSize.y))
+		{
 			backBuffer = nullptr;
+			InvalidateRect (hwnd, nullptr, FALSE);
+		}
 		return 0;
 	}
 	case WM_LBUTTONDOWN:

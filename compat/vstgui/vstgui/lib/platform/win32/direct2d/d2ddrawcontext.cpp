@@ -111,7 +111,7 @@ bool D2DDrawContext::begin ()
 	target->PushAxisAlignedClip (toD2D (getAbsoluteClipRect ()), D2D1_ANTIALIAS_MODE_ALIASED);
 	target->SetTransform (toD2D (deviceTransform ()));
 	target->SetAntialiasMode (getDrawMode ().antiAliasing () ? D2D1_ANTIALIAS_MODE_PER_PRIMITIVE
-	                                                        : D2D1_ANTIALIAS_MODE_ALIASED);
+	                                                         : D2D1_ANTIALIAS_MODE_ALIASED);
 	return true;
 }
 
@@ -150,10 +150,10 @@ COM::Ptr<ID2D1StrokeStyle> D2DDrawContext::strokeStyle () const
 		total += length;
 	}
 	const bool dashed = usable && total > 0.;
-	const auto properties = D2D1::StrokeStyleProperties (
-	    cap, cap, cap, joins[std::clamp (int (style.getLineJoin ()), 0, 2)], 10.f,
-	    dashed ? D2D1_DASH_STYLE_CUSTOM : D2D1_DASH_STYLE_SOLID,
-	    dashed ? static_cast<FLOAT> (style.getDashPhase ()) : 0.f);
+	const auto properties =
+	    D2D1::StrokeStyleProperties (cap, cap, cap, joins[std::clamp (int (style.getLineJoin ()), 0, 2)], 10.f,
+	                                 dashed ? D2D1_DASH_STYLE_CUSTOM : D2D1_DASH_STYLE_SOLID,
+	                                 dashed ? static_cast<FLOAT> (style.getDashPhase ()) : 0.f);
 	COM::Ptr<ID2D1StrokeStyle> result;
 	if (FAILED (Win32::getD2DFactory ()->CreateStrokeStyle (properties, dashed ? dashes.data () : nullptr,
 	                                                        dashed ? static_cast<UINT32> (dashes.size ()) : 0,
@@ -222,7 +222,8 @@ void D2DDrawContext::drawPolygon (const PointList& points, const CDrawStyle draw
 {
 	if (points.empty () || !std::all_of (points.begin (), points.end (), [] (const CPoint& p) { return isFinite (p); }))
 		return;
-	auto build = [&] (double offset, bool close) {
+	auto build = [&] (double offset, bool close)
+	{
 		auto path = owned (createGraphicsPath ());
 		path->beginSubpath (points[0] + CPoint (offset, offset));
 		for (size_t i = 1; i < points.size (); ++i)
@@ -365,9 +366,9 @@ COM::Ptr<ID2D1GradientStopCollection> D2DDrawContext::gradientStops (const CGrad
 		stops.push_back ({static_cast<FLOAT> (std::clamp (offset, 0., 1.)), toD2D (color, getGlobalAlpha ())});
 	}
 	COM::Ptr<ID2D1GradientStopCollection> collection;
-	if (stops.empty () || FAILED (target->CreateGradientStopCollection (stops.data (), static_cast<UINT32> (stops.size ()),
-	                                                                     D2D1_GAMMA_2_2, D2D1_EXTEND_MODE_CLAMP,
-	                                                                     collection.put ())))
+	if (stops.empty () ||
+	    FAILED (target->CreateGradientStopCollection (stops.data (), static_cast<UINT32> (stops.size ()),
+	                                                  D2D1_GAMMA_2_2, D2D1_EXTEND_MODE_CLAMP, collection.put ())))
 		collection.reset ();
 	return collection;
 }
@@ -393,8 +394,9 @@ void D2DDrawContext::fillLinearGradient (CGraphicsPath* path, const CGradient& g
 		return;
 	COM::Ptr<ID2D1LinearGradientBrush> brush;
 	if (auto stops = gradientStops (gradient);
-	    stops && SUCCEEDED (target->CreateLinearGradientBrush (
-	                 D2D1::LinearGradientBrushProperties (toD2D (startPoint), toD2D (endPoint)), stops.get (), brush.put ())))
+	    stops &&
+	    SUCCEEDED (target->CreateLinearGradientBrush (
+	        D2D1::LinearGradientBrushProperties (toD2D (startPoint), toD2D (endPoint)), stops.get (), brush.put ())))
 		fillWithBrush (path, brush.get (), evenOdd, transformation);
 	end ();
 }

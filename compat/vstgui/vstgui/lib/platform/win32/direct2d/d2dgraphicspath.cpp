@@ -48,7 +48,8 @@ COM::Ptr<ID2D1PathGeometry> createD2DPathGeometry (const CGraphicsPath& path, co
 	bool inFigure = false;
 	CPoint current;
 	CPoint start;
-	auto beginFigureAt = [&] (const CPoint& from) {
+	auto beginFigureAt = [&] (const CPoint& from)
+	{
 		if (inFigure)
 			sink->EndFigure (D2D1_FIGURE_END_OPEN);
 		sink->BeginFigure (toD2D (from), D2D1_FIGURE_BEGIN_FILLED);

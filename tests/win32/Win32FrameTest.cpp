@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <memory>
 
 #include "vstgui/lib/cvstguitimer.h"
 #include "vstgui/lib/platform/iplatformframe.h"
@@ -304,6 +305,18 @@ TEST_F (Win32Frame, TimersFireFromTheMessageLoopWhileAFrameIsOpen)
 	Offscreen::advanceTimers (40);
 	EXPECT_EQ (fired, 2);
 	timer->stop ();
+}
+
+TEST (Win32FrameHost, DestroyingTheHostWindowFirstLeavesAFrameThatClosesCleanly)
+{
+	auto host = std::make_unique<HostWindow> (300, 200);
+	auto* frame = new CFrame (CRect (0, 0, 300, 200), nullptr);
+	ASSERT_TRUE (frame->open (host->get (), PlatformType::kHWND));
+	const std::wstring className = Win32::frameWindowClassName ();
+	host.reset ();
+	frame->invalid ();
+	frame->close ();
+	EXPECT_FALSE (classRegistered (className.c_str ()));
 }
 
 TEST (Win32FrameCycles, HundredOpenCloseCyclesLeaveNothingBehind)

@@ -430,7 +430,7 @@ void CSliderBase::onMouseWheelEvent (MouseWheelEvent& event)
 	if (distance == 0.f)
 		return;
 	onMouseWheelEditing (this);
-	// Turning right lowers a horizontal slider, as the real library's X11 and Windows back ends have it.
+	// The real library turns the horizontal wheel round for a horizontal slider: turning right lowers it.
 	if (isStyleHorizontal ())
 		distance = -distance;
 	if (isInverseStyle ())

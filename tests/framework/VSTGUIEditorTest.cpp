@@ -2,6 +2,8 @@
 // host's keys and wheel, and the host's Linux run loop offered to the GUI library.
 #include "framework/FrameworkTestSupport.h"
 
+#include "vstgui/lib/controls/ccontrol.h"
+#include "vstgui/lib/platform/offscreen/offscreentimer.h"
 #include "vstgui/lib/platform/platform_x11.h"
 
 using namespace Steinberg;
@@ -77,6 +79,9 @@ TEST_F (BaseEditor, WheelOverAControlEditsItsParameter)
 	EXPECT_EQ (editor->onWheel (1.f), kResultTrue);
 	ASSERT_FALSE (handler.calls.empty ());
 	EXPECT_EQ (handler.calls.front (), "beginEdit 1005");
+	// The wheel edit ends from its timer.
+	EXPECT_NE (handler.calls.back (), "endEdit 1005");
+	Offscreen::advanceTimers (CMouseWheelEditingSupport::kEndEditDelay);
 	EXPECT_EQ (handler.calls.back (), "endEdit 1005");
 	EXPECT_GT (controller->getParamNormalized (kMixId), 0.5);
 	editor->removed ();

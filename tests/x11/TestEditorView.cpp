@@ -83,7 +83,8 @@ public:
 	}
 	void onMouseWheelEvent (MouseWheelEvent& event) override
 	{
-		step (0.25f * static_cast<float> (event.deltaY));
+		// up and right raise the level
+		step (0.25f * static_cast<float> (event.deltaY + event.deltaX));
 		event.consumed = true;
 	}
 	void onKeyboardEvent (KeyboardEvent& event) override

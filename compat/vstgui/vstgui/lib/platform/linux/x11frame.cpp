@@ -415,10 +415,11 @@ private:
 			{
 				MouseWheelEvent wheel;
 				fillPosition (wheel, press);
+				// Buttons 4 and 5 turn the wheel up and down, 6 and 7 left and right; right counts positive.
 				if (press.detail == 4 || press.detail == 5)
 					wheel.deltaY = press.detail == 4 ? 1. : -1.;
 				else
-					wheel.deltaX = press.detail == 6 ? 1. : -1.;
+					wheel.deltaX = press.detail == 7 ? 1. : -1.;
 				dispatch (wheel);
 				break;
 			}

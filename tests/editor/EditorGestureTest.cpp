@@ -99,19 +99,20 @@ TEST_F (EditorGestures, WheelClickAndDragSendTheGesturesOfTheRealLibrary)
 		std::vector<Step> steps;
 	};
 	std::vector<Case> cases;
-	// Two quick notches are one gesture; its end comes from a timer 500 ms after the last notch. The spinner's
-	// parameter is a list: the first notch's 4.8 comes back from it as entry 5 (0.625), where the second starts.
-	for (auto [control, id, second] :
-	     {std::tuple (kDurationKnob, kDurationId, "0.500000"), std::tuple (kMixKnob, kMixId, "0.500000"),
-	      std::tuple (kNoteSyncSpinner, kNoteSyncId, "0.525000")})
+	// Two quick notches are one gesture; its end comes from a timer 500 ms after the last notch. A notch moves the
+	// spinner by one entry of its list.
+	for (auto [control, id, first, second] :
+	     {std::tuple (kDurationKnob, kDurationId, "0.600000", "0.500000"),
+	      std::tuple (kMixKnob, kMixId, "0.600000", "0.500000"),
+	      std::tuple (kNoteSyncSpinner, kNoteSyncId, "0.625000", "0.500000")})
 	{
 		cases.push_back ({"two quick notches",
 		                  control,
 		                  id,
 		                  0.5,
 		                  {wheel (0, 1), wait (100), wheel (0, -1), wait (499),
-		                   expect ({B (id), P (id, "0.600000"), P (id, second)}), wait (1),
-		                   expect ({B (id), P (id, "0.600000"), P (id, second), E (id)})}});
+		                   expect ({B (id), P (id, first), P (id, second)}), wait (1),
+		                   expect ({B (id), P (id, first), P (id, second), E (id)})}});
 		cases.push_back ({"horizontal notch", control, id, 0.5, {wheel (1, 0), wait (500), expect ({B (id), E (id)})}});
 	}
 	cases.push_back ({"wheel up at the maximum",

@@ -90,11 +90,14 @@ void DuckerController::addParameters ()
 	    u"Note Sync", kNoteSyncId, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, u"Sync");
 	for (const TChar* entry : kNoteSyncList)
 		noteSync->appendString (entry);
-	// Only the described default moves to "1/4"; the value stays on the first entry until the host hands
-	// over the processor's settings, which it does right after creating the pair.
+	// The current value starts where the processor starts: some hosts never hand over the processor's
+	// settings after creating the pair, and would otherwise show and save "4/1" while "1/4" plays.
 	ParamValue quarterNote = 0.;
 	if (noteSync->fromString (u"1/4", quarterNote))
+	{
 		noteSync->getInfo ().defaultNormalizedValue = quarterNote;
+		noteSync->setNormalized (quarterNote);
+	}
 	parameters.addParameter (noteSync);
 }
 
@@ -165,8 +168,11 @@ std::shared_ptr<const WinSize> DuckerController::getWinSize () const
 
 void DuckerController::setWinSize (WinSize size)
 {
-	std::atomic_store (&winSize, std::make_shared<const WinSize> (size));
-	setDirty (true);
+	const auto previous = std::atomic_exchange (&winSize, std::make_shared<const WinSize> (size));
+	// Opening the editor stores the size it opens at; a host told "dirty" for that asks to save a project
+	// in which nothing changed.
+	if (!previous || previous->width != size.width || previous->height != size.height)
+		setDirty (true);
 }
 
 tresult PLUGIN_API DuckerController::getParameterInfo (int32 paramIndex, ParameterInfo& info)

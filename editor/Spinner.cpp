@@ -10,6 +10,10 @@ Spinner::Spinner (const VSTGUI::CRect& rect, VSTGUI::IControlListener* listener,
 	frames.reserve (documents.size ());
 	for (const char* document : documents)
 		frames.emplace_back (document);
+	// One wheel notch or arrow key moves one entry; the base's tenth of the range cannot leave the first or
+	// the last entry, since the nearest value it reaches still selects the same one.
+	if (frames.size () > 1)
+		setWheelInc (1.f / static_cast<float> (frames.size () - 1));
 }
 
 size_t Spinner::frameIndex () const

@@ -6,12 +6,31 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
 [ "${QUORVANE_SKIP_DEPS:-0}" = 1 ] || bash "$root/scripts/install-deps.sh"
 
-# Window tests need an X server; start a private one unless a display is already there.
+# Window tests need an X server; start a private one on a free display unless a display is already there.
 if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
-  Xvfb :97 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  display_file="$(mktemp)"
+  # Xvfb picks a free display itself and writes its number to descriptor 3 once it accepts connections.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-  export DISPLAY=:97
+  trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$display_file"' EXIT
+  for _ in $(seq 100); do
+    if [ -s "$display_file" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
+    sleep 0.1
+  done
+  display_number="$(head -n 1 "$display_file")"
+  export DISPLAY=":$display_number"
+  # Then wait until the server answers a client (xdpyinfo; a machine without it checks for the socket).
+  answers() {
+    if command -v xdpyinfo >/dev/null; then xdpyinfo >/dev/null 2>&1; else [ -S "/tmp/.X11-unix/X$display_number" ]; fi
+  }
+  for _ in $(seq 100); do
+    if [ -z "$display_number" ] || answers; then break; fi
+    sleep 0.1
+  done
+  if [ -z "$display_number" ] || ! answers; then
+    echo "Xvfb did not start" >&2
+    exit 1
+  fi
 fi
 
 run_suite() {

@@ -1,6 +1,8 @@
 /*
  * Parser for the SVG subset that vector drawing editors save: shapes, paths, transforms, colours and
  * gradients become cubic Bézier outlines with their paints. Same structures, names and conventions as NanoSVG.
+ * NANOSVG_IMPLEMENTATION, which NanoSVG's one source defines before including it, changes nothing here: the
+ * parser comes from the nanosvg library.
  */
 #ifndef NANOSVG_H
 #define NANOSVG_H

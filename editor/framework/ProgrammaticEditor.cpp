@@ -2,6 +2,7 @@
 
 #include "editor/framework/IdleUpdateHandler.h"
 #include "editor/framework/ParameterChangeListener.h"
+#include "editor/framework/PlugFrameRunLoop.h"
 
 #include "base/source/fstring.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -9,6 +10,7 @@
 #include "vstgui/lib/controls/ccontrol.h"
 #include "vstgui/lib/controls/ctextedit.h"
 #include "vstgui/lib/events.h"
+#include "vstgui/lib/platform/platform_x11.h"
 
 #include <cmath>
 
@@ -26,6 +28,16 @@ constexpr int32 kNoTag = -1;
 int32 floorToInt32 (double value)
 {
 	return static_cast<int32> (std::floor (value));
+}
+
+// The SDK's editor base passes kDefaultNative whatever the host named; on Linux that is the host's X11 window.
+bool isX11Window (VSTGUI::PlatformType type)
+{
+#if SMTG_OS_LINUX
+	if (type == VSTGUI::PlatformType::kDefaultNative)
+		return true;
+#endif
+	return type == VSTGUI::PlatformType::kX11EmbedWindowID;
 }
 
 } // namespace
@@ -66,8 +78,21 @@ bool PLUGIN_API ProgrammaticEditor::open (void* parent, const VSTGUI::PlatformTy
 	frame->enableTooltips (tooltipsEnabled, kTooltipDelayMs);
 
 	createGui ();
+	// An X11 frame reads its window's events and runs the GUI timers on the host's run loop, which it gets only
+	// from its configuration.
+	VSTGUI::X11::FrameConfig x11Config;
+	VSTGUI::IPlatformFrameConfig* config = nullptr;
+	if (isX11Window (platformType))
+	{
+		x11Config.runLoop = PlugFrameRunLoop::create (plugFrame);
+		config = &x11Config;
+	}
 	// Every control of the tree is bound as it joins the opened frame (onViewAdded).
-	frame->open (parent, platformType);
+	if (!frame->open (parent, platformType, config))
+	{
+		releaseFrame ();
+		return false;
+	}
 	restoreWinSize ();
 	frame->parentSizeChanged ();
 
@@ -77,8 +102,28 @@ bool PLUGIN_API ProgrammaticEditor::open (void* parent, const VSTGUI::PlatformTy
 
 void PLUGIN_API ProgrammaticEditor::close ()
 {
-	IdleUpdateHandler::stop ();
+	// Only an editor that opened started the shared timer.
+	if (frame)
+		IdleUpdateHandler::stop ();
+	releaseFrame ();
+}
 
+tresult PLUGIN_API ProgrammaticEditor::attached (void* parent, FIDString type)
+{
+	// The SDK's editor base opens a frame on whatever window it is given; one this editor cannot draw into is
+	// refused before anything opens.
+	if (isPlatformTypeSupported (type) != kResultTrue)
+		return kResultFalse;
+	const tresult result = VSTGUIEditor::attached (parent, type);
+	if (frame)
+		return result;
+	// The frame refused the window: the host hears so, and nothing stays attached.
+	VSTGUIEditor::removed ();
+	return kResultFalse;
+}
+
+void ProgrammaticEditor::releaseFrame ()
+{
 	// Before any view leaves the frame, so the removals below find no listener to update.
 	for (auto& entry : paramChangeListeners)
 	{

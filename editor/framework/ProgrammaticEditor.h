@@ -31,7 +31,9 @@ public:
 	                    const VSTGUI::CPoint& size);
 	~ProgrammaticEditor () override;
 
-	/** Builds the frame, lets the subclass fill it, opens it in the host window and sizes it. */
+	/** Builds the frame, lets the subclass fill it, opens it in the host window and sizes it. An X11 window gets
+	 *  an X11::FrameConfig with the plug frame's run loop. When the frame cannot open, nothing is left of it and
+	 *  the answer is false. */
 	bool PLUGIN_API open (void* parent, const VSTGUI::PlatformType& platformType) SMTG_OVERRIDE;
 	/** Releases every listener, then empties and closes the frame. */
 	void PLUGIN_API close () SMTG_OVERRIDE;
@@ -100,7 +102,15 @@ public:
 	static constexpr Steinberg::int32 kTooltipDelayMs = 1000;
 	static constexpr Steinberg::int32 kIdleRateMs = 300;
 
+protected:
+	//---from IPlugView---
+	/** Refuses (kResultFalse) a platform type that isPlatformTypeSupported refuses, and a window the frame
+	 *  cannot open in; either way nothing stays open. */
+	Steinberg::tresult PLUGIN_API attached (void* parent, Steinberg::FIDString type) SMTG_OVERRIDE;
+
 private:
+	/** Releases every listener, then empties, closes and drops the frame, if there is one. */
+	void releaseFrame ();
 	void bindControl (VSTGUI::CControl* control);
 	void unbindControl (VSTGUI::CControl* control);
 	ParameterChangeListener* listenerOf (const VSTGUI::CControl* control) const;

@@ -46,7 +46,7 @@ Values valuesOf (DuckerController& controller)
 	        controller.getParamNormalized (kNoteSyncId)};
 }
 
-const Values initialValues{0., 0.5, 1., 0.5, 0.};
+const Values initialValues{0., 0.5, 1., 0.5, 0.5};
 
 tresult load (DuckerController& controller, Bytes bytes)
 {
@@ -115,9 +115,9 @@ TEST_F (InitializedController, ShortRecordsKeepWhatWasReadBeforeTheCut)
 		Values expected;
 	};
 	const Case cases[] = {
-	    {5, {0., 0.25, 1., 0.5, 0.}},         // after Duration
-	    {7, {0., 0.25, 1., 0.5, 0.}},         // inside Mix
-	    {9, {0., 0.25, 0.75, 0.5, 0.}},       // after Mix
+	    {5, {0., 0.25, 1., 0.5, 0.5}},        // after Duration
+	    {7, {0., 0.25, 1., 0.5, 0.5}},        // inside Mix
+	    {9, {0., 0.25, 0.75, 0.5, 0.5}},      // after Mix
 	    {17, {0., 0.25, 0.75, 0.125, 0.625}}, // after Note Sync: Bypass keeps its value
 	    {20, {0., 0.25, 0.75, 0.125, 0.625}}, // inside Bypass
 	};

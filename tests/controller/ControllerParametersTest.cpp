@@ -38,9 +38,9 @@ TEST_F (InitializedController, ValuesRightAfterInitialize)
 	EXPECT_EQ (controller->getParamNormalized (kDurationId), 0.5);
 	EXPECT_EQ (controller->getParamNormalized (kMixId), 1.0);
 	EXPECT_EQ (controller->getParamNormalized (kOffsetId), 0.5);
-	// Note Sync stands on the first entry although its described default is "1/4".
-	EXPECT_EQ (controller->getParamNormalized (kNoteSyncId), 0.);
-	EXPECT_EQ (textOf (*controller, kNoteSyncId, controller->getParamNormalized (kNoteSyncId)), u"4/1");
+	// Note Sync starts on "1/4", as the processor does, for hosts that never hand the processor's state over.
+	EXPECT_EQ (controller->getParamNormalized (kNoteSyncId), 0.5);
+	EXPECT_EQ (textOf (*controller, kNoteSyncId, controller->getParamNormalized (kNoteSyncId)), u"1/4");
 	ParameterInfo info{};
 	ASSERT_EQ (controller->getParameterInfoByTag (kNoteSyncId, info), kResultOk);
 	EXPECT_EQ (info.defaultNormalizedValue, 0.5);
@@ -170,6 +170,6 @@ TEST (ControllerInitialize, TerminateEmptiesTheParametersAndInitializeDeclaresTh
 	ASSERT_EQ (controller->initialize (nullptr), kResultOk);
 	EXPECT_EQ (controller->getParameterCount (), 5);
 	EXPECT_EQ (controller->getParamNormalized (kMixId), 1.);
-	EXPECT_EQ (controller->getParamNormalized (kNoteSyncId), 0.);
+	EXPECT_EQ (controller->getParamNormalized (kNoteSyncId), 0.5);
 	controller->terminate ();
 }

@@ -179,16 +179,33 @@ TEST (SvgUnits, ViewBoxOriginIsMovedToTheImageOrigin)
 	EXPECT_POINT (image->shapes->paths, 3, 200.f, 100.f);
 }
 
-TEST (SvgUnits, MismatchedViewBoxIsFittedUniformlyAndCentred)
+TEST (SvgUnits, MismatchedViewBoxIsFittedUniformlyAndCentredUnlessPreserveAspectRatioSaysOtherwise)
 {
-	auto image = parse ("<svg width=\"200\" height=\"200\" viewBox=\"0 0 100 50\"><path d=\"M0 0 L100 50\"/></svg>");
-	ASSERT_TRUE (image && image->shapes);
-	EXPECT_POINT (image->shapes->paths, 0, 0.f, 50.f);
-	EXPECT_POINT (image->shapes->paths, 3, 200.f, 150.f);
-	auto stretched = parse ("<svg width=\"200\" height=\"200\" viewBox=\"0 0 100 50\" preserveAspectRatio=\"none\">"
-	                        "<path d=\"M0 0 L100 50\"/></svg>");
-	ASSERT_TRUE (stretched && stretched->shapes);
-	EXPECT_POINT (stretched->shapes->paths, 3, 200.f, 200.f);
+	// The view box 0 0 100 50 in 200 x 200, and where its corners land. Without the attribute, SVG's centred
+	// meet; with it, NanoSVG's reading: the x alignment and meet or slice, the top always aligned ("YMid" and
+	// "YMax" are not the words NanoSVG looks for).
+	const struct
+	{
+		const char* attribute;
+		float x0, y0, x1, y1;
+	} cases[] = {
+	    {"", 0.f, 50.f, 200.f, 150.f},
+	    {" preserveAspectRatio=\"none\"", 0.f, 0.f, 200.f, 200.f},
+	    {" preserveAspectRatio=\"xMidYMid meet\"", 0.f, 0.f, 200.f, 100.f},
+	    {" preserveAspectRatio=\"xMinYMax\"", 0.f, 0.f, 200.f, 100.f},
+	    {" preserveAspectRatio=\"xMidYMid slice\"", -100.f, 0.f, 300.f, 200.f},
+	    {" preserveAspectRatio=\"xMaxYMax slice\"", -200.f, 0.f, 200.f, 200.f},
+	    {" preserveAspectRatio=\"xMinYMin slice\"", 0.f, 0.f, 400.f, 200.f},
+	};
+	for (const auto& c : cases)
+	{
+		auto image = parse (std::string ("<svg width=\"200\" height=\"200\" viewBox=\"0 0 100 50\"") + c.attribute +
+		                    "><path d=\"M0 0 L100 50\"/></svg>");
+		SCOPED_TRACE (c.attribute);
+		ASSERT_TRUE (image && image->shapes);
+		EXPECT_POINT (image->shapes->paths, 0, c.x0, c.y0);
+		EXPECT_POINT (image->shapes->paths, 3, c.x1, c.y1);
+	}
 }
 
 TEST (SvgUnits, MissingSizeComesFromTheViewBox)
@@ -300,6 +317,34 @@ TEST (SvgStyles, StrokeDetailsAndId)
 	EXPECT_FLOAT_EQ (s->strokeDashArray[0], 2.f);
 	EXPECT_FLOAT_EQ (s->strokeDashArray[1], 1.f);
 	EXPECT_FLOAT_EQ (s->strokeDashOffset, 1.f);
+}
+
+// Items apart by spaces or commas, each a length in its unit at 96 dpi; an item that is no number counts as 0; at
+// most eight; nothing when they add up to 0 or for "none".
+TEST (SvgStyles, DashArrayItemsAreLengthsInTheirUnits)
+{
+	const struct
+	{
+		const char* value;
+		std::vector<float> dashes;
+	} cases[] = {
+	    {"2mm 1mm", {7.559055f, 3.779528f}},
+	    {"10mm,1in  0.5pt", {37.795277f, 96.f, 0.6666667f}},
+	    {"3 x -2", {3.f, 0.f, 2.f}},
+	    {"1 2 3 4 5 6 7 8 9", {1.f, 2.f, 3.f, 4.f, 5.f, 6.f, 7.f, 8.f}},
+	    {"0 0", {}},
+	    {"none", {}},
+	};
+	for (const auto& c : cases)
+	{
+		auto image =
+		    parseBody (std::string ("<path d=\"M0 0 L1 0\" stroke=\"#000\" stroke-dasharray=\"") + c.value + "\"/>");
+		ASSERT_TRUE (image && image->shapes) << c.value;
+		const NSVGshape* s = image->shapes;
+		ASSERT_EQ (s->strokeDashCount, int (c.dashes.size ())) << c.value;
+		for (size_t i = 0; i < c.dashes.size (); ++i)
+			EXPECT_FLOAT_EQ (s->strokeDashArray[i], c.dashes[i]) << c.value << " #" << i;
+	}
 }
 
 TEST (SvgStyles, PaintOrderIsPackedTwoBitsPerStepAndInherited)

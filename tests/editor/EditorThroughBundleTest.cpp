@@ -1,6 +1,7 @@
 // End to end on an X server: the bundle's own editor, made by its controller's createView and embedded in the
 // host library's window, driven by synthetic pointer input. Each gesture reaches the host as begin, values and
-// end, and the next block's processor holds the value; a host change of Note Sync repaints the spinner.
+// end, and the next block's processor holds the value; a host change of Note Sync repaints the spinner. What
+// DAW users met: a project marked modified by opening the editor, and a Note Sync wheel stuck at the list's ends.
 #include "x11/X11TestSupport.h"
 #include "host/HostTestSupport.h"
 
@@ -74,7 +75,94 @@ uint64_t spinnerChecksum (QuorvaneHost::PlugViewHost& host)
 	return sum;
 }
 
+std::string hostText (QuorvaneHost::PluginInstance& instance, Vst::ParamID id, double value)
+{
+	Vst::String128 text{};
+	EXPECT_EQ (instance.controller ()->getParamStringByValue (id, value, text), kResultOk);
+	std::string ascii;
+	for (const Vst::TChar* c = text; *c; ++c)
+		ascii.push_back (static_cast<char> (*c));
+	return ascii;
+}
+
 } // namespace
+
+TEST (EditorThroughBundle, OpeningAtTheStoredSizeLeavesTheProjectUnmodified)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	std::string error;
+	auto running = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
+	ASSERT_TRUE (running.instance);
+	auto& instance = running.instance;
+	// A project that stored 250 x 420: version 1, then width and height as little-endian int32.
+	ASSERT_EQ (instance->setControllerState ({1, 250, 0, 0, 0, 164, 1, 0, 0}), kResultOk);
+	auto handler = instance->componentHandler ();
+	handler->clearCalls ();
+
+	IPtr<IPlugView> view = owned (instance->controller ()->createView ("editor"));
+	ASSERT_TRUE (view);
+	auto host = QuorvaneHost::PlugViewHost::open (view, {}, error);
+	ASSERT_TRUE (host) << error;
+	host->settle ();
+	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 0u);
+
+	host->resizeFromHost (300, 504);
+	host->settle ();
+	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 1u);
+	std::vector<std::uint8_t> stored;
+	ASSERT_EQ (instance->getControllerState (stored), kResultOk);
+	EXPECT_EQ (stored, (std::vector<std::uint8_t>{1, 44, 1, 0, 0, 248, 1, 0, 0}));
+
+	host.reset ();
+	view = nullptr;
+	instance->tearDown ();
+}
+
+TEST (EditorThroughBundle, NoteSyncWheelLeavesBothEndsOfTheList)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	std::string error;
+	auto running = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
+	ASSERT_TRUE (running.blocks);
+	auto& instance = running.instance;
+	IPtr<IPlugView> view = owned (instance->controller ()->createView ("editor"));
+	ASSERT_TRUE (view);
+	auto host = QuorvaneHost::PlugViewHost::open (view, {}, error);
+	ASSERT_TRUE (host) << error;
+	QuorvaneTest::SyntheticInput input (*host);
+	auto handler = instance->componentHandler ();
+
+	struct Case
+	{
+		double from;
+		int wheelButton; // X11: 4 turns up, 5 down
+		double expected;
+		const char* text;
+	};
+	for (const Case& c : {Case{0., 4, 0.125, "2/1"}, Case{1., 5, 0.875, "1/32"}})
+	{
+		ASSERT_EQ (instance->automateParameter (kNoteSyncId, c.from), kResultOk);
+		ASSERT_EQ (running.blocks->process (64), kResultOk);
+		host->settle ();
+		handler->clearCalls ();
+		input.click (37, 33, c.wheelButton);
+		host->run (700);
+		host->settle ();
+		double performed = -1.;
+		for (const auto& call : handler->calls ())
+			if (call.kind == HandlerCall::kPerformEdit && call.id == kNoteSyncId)
+				performed = call.value;
+		EXPECT_EQ (performed, c.expected) << c.text;
+		EXPECT_EQ (hostText (*instance, kNoteSyncId, performed), c.text);
+		ASSERT_EQ (running.blocks->process (64), kResultOk);
+		// The processor's record holds Note Sync as the normalized float it converts back from its exponent.
+		EXPECT_EQ (storedFloat (*instance, 13), float (c.expected)) << c.text;
+	}
+
+	host.reset ();
+	view = nullptr;
+	instance->tearDown ();
+}
 
 TEST (EditorThroughBundle, GesturesReachHostAndProcessorAndAutomationRepaints)
 {

@@ -1,9 +1,12 @@
-// End to end on an X server: an editor built on the framework, over the controller of the real bundle,
-// embedded in the host library's window. A drag on a bound control reaches the host as one gesture, and the
-// next block of the bundle's processor applies the value.
+// End to end on an X server: an editor built on the framework, embedded in the host library's window. Its X11
+// frame opens because the editor hands it the host's run loop; over the controller of the real bundle, a drag on
+// a bound control reaches the host as one gesture, and the next block of the bundle's processor applies the value.
 #include "framework/FrameworkTestSupport.h"
-#include "x11/X11TestSupport.h"
 #include "host/HostTestSupport.h"
+#include "x11/X11TestSupport.h"
+
+#include "editor/framework/PlugFrameRunLoop.h"
+#include "vstgui/lib/platform/platform_x11.h"
 
 #include "host/BlockProcessor.h"
 #include "host/PluginInstance.h"
@@ -36,6 +39,48 @@ public:
 	using TestEditor::TestEditor;
 	int32_t getKnobMode () const override { return VSTGUI::kLinearMode; }
 };
+
+// The X11 frame needs the host's run loop in its configuration: the real library's crashes without one, this
+// one refuses. The editor gives it the plug frame's, so the host's window shows it.
+TEST (EditorThroughHost, X11FrameOpensOnlyWithARunLoopInItsConfigurationAndTheEditorGivesIt)
+{
+	QUORVANE_REQUIRE_DISPLAY ();
+	auto controller = newController ();
+	ASSERT_EQ (controller->initialize (nullptr), kResultOk);
+	auto editor = Steinberg::owned (new TestEditor (controller));
+	std::string error;
+	auto host = QuorvaneHost::PlugViewHost::open (IPtr<IPlugView> (editor.get ()), {}, error);
+	ASSERT_TRUE (host) << error;
+	ASSERT_NE (editor->getFrame (), nullptr);
+	ASSERT_NE (editor->getFrame ()->getPlatformFrame (), nullptr);
+	EXPECT_EQ (editor->getFrame ()->getPlatformFrame ()->getPlatformType (), PlatformType::kX11EmbedWindowID);
+
+	X11::FrameConfig withoutRunLoop;
+	X11::FrameConfig withRunLoop;
+	withRunLoop.runLoop = PlugFrameRunLoop::create (&host->plugFrame ());
+	const struct
+	{
+		const char* config;
+		IPlatformFrameConfig* frameConfig;
+		bool opens;
+	} cases[] = {
+	    {"none", nullptr, false},
+	    {"without a run loop", &withoutRunLoop, false},
+	    {"with the plug frame's run loop", &withRunLoop, true},
+	};
+	void* parent = reinterpret_cast<void*> (static_cast<uintptr_t> (host->window ().windowId ()));
+	for (const auto& c : cases)
+	{
+		auto* frame = new CFrame (CRect (0, 0, 40, 40), nullptr);
+		EXPECT_EQ (frame->open (parent, PlatformType::kX11EmbedWindowID, c.frameConfig), c.opens) << c.config;
+		EXPECT_EQ (frame->getPlatformFrame () != nullptr, c.opens) << c.config;
+		frame->close ();
+	}
+
+	host.reset ();
+	editor = nullptr;
+	controller->terminate ();
+}
 
 TEST (EditorThroughHost, DragOnABoundKnobReachesTheHostAndTheNextBlock)
 {

@@ -8,6 +8,9 @@
 #include "vstgui/lib/controls/csegmentbutton.h"
 #include "vstgui/lib/controls/cslider.h"
 #include "vstgui/lib/controls/ctextedit.h"
+#include "vstgui/lib/platform/offscreen/offscreentimer.h"
+
+#include <memory>
 
 using namespace GuiTest;
 using Calls = std::vector<std::string>;
@@ -28,6 +31,7 @@ struct Slider : CSlider
 	    : CSlider (r, l, tag, 0, 0, nullptr, nullptr, CPoint (0, 0), style)
 	{
 		setHandleSizePrivate (handle.x, handle.y);
+		setViewSize (r, true);
 	}
 	using CSliderBase::calculateHandleRect;
 };
@@ -102,76 +106,135 @@ TEST (Controls, KnobDragInEachModeIsOneGesture)
 	}
 }
 
-TEST (Controls, KnobAndSliderWheelAndKeysAreCompleteGestures)
+TEST (Controls, ArrowKeysAreCompleteGestures)
 {
-	enum Input
-	{
-		WheelUp,
-		WheelDown,
-		ShiftWheelUp,
-		KeyUp,
-		KeyLeft,
-		ShiftKeyDown,
-		KeyHome
-	};
 	struct Case
 	{
-		Input input;
-		float start;
+		VirtualKey key;
+		Modifiers modifiers;
 		Calls expected;
 	};
 	const Case cases[] = {
-	    {WheelUp, 0.5f, {"begin 3", "value 3 0.6", "end 3"}},
-	    {WheelDown, 0.5f, {"begin 3", "value 3 0.4", "end 3"}},
-	    {ShiftWheelUp, 0.5f, {"begin 3", "value 3 0.51", "end 3"}},
-	    {WheelUp, 1.f, {}},
-	    {KeyUp, 0.5f, {"begin 3", "value 3 0.6", "end 3"}},
-	    {KeyLeft, 0.5f, {"begin 3", "value 3 0.4", "end 3"}},
-	    {ShiftKeyDown, 0.5f, {"begin 3", "value 3 0.49", "end 3"}},
-	    {KeyHome, 0.5f, {}},
-	};
-	auto drive = [] (OffscreenPlatformFrame& p, Input input)
-	{
-		switch (input)
-		{
-		case WheelUp:
-			p.wheel (CPoint (10, 10), 0, 1);
-			break;
-		case WheelDown:
-			p.wheel (CPoint (10, 10), 0, -1);
-			break;
-		case ShiftWheelUp:
-			p.wheel (CPoint (10, 10), 0, 1, Modifiers (ModifierKey::Shift));
-			break;
-		case KeyUp:
-			p.keyDown (VirtualKey::Up);
-			break;
-		case KeyLeft:
-			p.keyDown (VirtualKey::Left);
-			break;
-		case ShiftKeyDown:
-			p.keyDown (VirtualKey::Down, 0, Modifiers (ModifierKey::Shift));
-			break;
-		case KeyHome:
-			p.keyDown (VirtualKey::Home);
-			break;
-		}
+	    {VirtualKey::Up, {}, {"begin 3", "value 3 0.6", "end 3"}},
+	    {VirtualKey::Left, {}, {"begin 3", "value 3 0.4", "end 3"}},
+	    {VirtualKey::Down, Modifiers (ModifierKey::Shift), {"begin 3", "value 3 0.49", "end 3"}},
+	    {VirtualKey::Home, {}, {}},
 	};
 	for (const auto& c : cases)
 	{
 		ControlFixture<Knob> knob (kLinearMode, CRect (0, 0, 40, 40), &knob.listener, 3);
-		knob.control->setValue (c.start);
+		knob.control->setValue (0.5f);
 		knob.f.frame->setFocusView (knob.control);
-		drive (knob.platform (), c.input);
-		EXPECT_EQ (knob.listener.calls, c.expected) << "knob " << c.input;
+		knob.platform ().keyDown (c.key, 0, c.modifiers);
+		EXPECT_EQ (knob.listener.calls, c.expected) << "knob " << int (c.key);
 
 		ControlFixture<Slider> slider (kLinearMode, CRect (0, 0, 100, 20), &slider.listener, 3,
 		                               CSliderBase::kHorizontal, CPoint (20, 20));
-		slider.control->setValue (c.start);
+		slider.control->setValue (0.5f);
 		slider.f.frame->setFocusView (slider.control);
-		drive (slider.platform (), c.input);
-		EXPECT_EQ (slider.listener.calls, c.expected) << "slider " << c.input;
+		slider.platform ().keyDown (c.key, 0, c.modifiers);
+		EXPECT_EQ (slider.listener.calls, c.expected) << "slider " << int (c.key);
 	}
+}
+
+TEST (Controls, WheelEditsEndFromATimerAfterTheLastNotch)
+{
+	enum Kind
+	{
+		KnobControl,
+		HorizontalSlider,
+		RightSlider,
+		VerticalSlider
+	};
+	struct Case
+	{
+		Kind kind;
+		float start;
+		CPoint delta;
+		Modifiers modifiers;
+		Calls expected; // before the timer ends the edit
+	};
+	const Case cases[] = {
+	    {KnobControl, 0.5f, {0, 1}, {}, {"begin 3", "value 3 0.6"}},
+	    {KnobControl, 0.5f, {0, -1}, {}, {"begin 3", "value 3 0.4"}},
+	    {KnobControl, 0.5f, {0, 1}, Modifiers (ModifierKey::Shift), {"begin 3", "value 3 0.51"}},
+	    // a notch that changes nothing still begins (and ends) an edit
+	    {KnobControl, 1.f, {0, 1}, {}, {"begin 3"}},
+	    {KnobControl, 0.5f, {1, 0}, {}, {"begin 3"}},
+	    // a horizontal slider reads only the horizontal wheel, turning right lowering it
+	    {HorizontalSlider, 0.5f, {0, 1}, {}, {}},
+	    {HorizontalSlider, 0.5f, {1, 0}, {}, {"begin 3", "value 3 0.4"}},
+	    {HorizontalSlider, 0.5f, {-1, 0}, Modifiers (ModifierKey::Shift), {"begin 3", "value 3 0.51"}},
+	    {RightSlider, 0.5f, {1, 0}, {}, {"begin 3", "value 3 0.6"}},
+	    {VerticalSlider, 0.5f, {1, 0}, {}, {}},
+	    {VerticalSlider, 0.5f, {0, 1}, {}, {"begin 3", "value 3 0.6"}},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE (testing::Message () << "kind " << c.kind << ", delta " << c.delta.x << "," << c.delta.y);
+		std::unique_ptr<ControlFixture<Knob>> knob;
+		std::unique_ptr<ControlFixture<Slider>> slider;
+		RecordingListener* listener;
+		OffscreenPlatformFrame* platform;
+		if (c.kind == KnobControl)
+		{
+			knob = std::make_unique<ControlFixture<Knob>> (kLinearMode, CRect (0, 0, 40, 40), nullptr, 3);
+			knob->control->setListener (&knob->listener);
+			knob->control->setValue (c.start);
+			listener = &knob->listener;
+			platform = &knob->platform ();
+		}
+		else
+		{
+			const int32_t style = c.kind == HorizontalSlider ? CSliderBase::kHorizontal
+			                      : c.kind == RightSlider    ? CSliderBase::kHorizontal | CSliderBase::kRight
+			                                                 : CSliderBase::kVertical;
+			const CRect r = c.kind == VerticalSlider ? CRect (0, 0, 20, 100) : CRect (0, 0, 100, 20);
+			slider = std::make_unique<ControlFixture<Slider>> (kLinearMode, r, nullptr, 3, style, CPoint (20, 20));
+			slider->control->setListener (&slider->listener);
+			slider->control->setValue (c.start);
+			listener = &slider->listener;
+			platform = &slider->platform ();
+		}
+		EXPECT_EQ (platform->wheel (CPoint (10, 10), c.delta.x, c.delta.y, c.modifiers), !c.expected.empty ());
+		Offscreen::advanceTimers (CMouseWheelEditingSupport::kEndEditDelay - 1);
+		EXPECT_EQ (listener->calls, c.expected);
+		Offscreen::advanceTimers (1);
+		Calls ended = c.expected;
+		if (!ended.empty ())
+			ended.push_back ("end 3");
+		EXPECT_EQ (listener->calls, ended);
+	}
+}
+
+TEST (Controls, AWheelEditEndsEarlyForAMouseGestureOrAKey)
+{
+	ControlFixture<Knob> t (kLinearMode, CRect (0, 0, 40, 40), &t.listener, 3);
+	t.control->setValue (0.5f);
+	t.f.frame->setFocusView (t.control);
+
+	// Notches less than half a second apart stay one edit.
+	t.platform ().wheel (CPoint (10, 10), 0, 1);
+	Offscreen::advanceTimers (400);
+	t.platform ().wheel (CPoint (10, 10), 0, 1);
+	Offscreen::advanceTimers (400);
+	EXPECT_EQ (t.listener.take (), (Calls{"begin 3", "value 3 0.6", "value 3 0.7"}));
+
+	// A click ends the pending edit before it begins its own, and the old timer ends nothing later.
+	t.platform ().mouseDown (CPoint (10, 10));
+	EXPECT_EQ (t.listener.take (), (Calls{"end 3", "begin 3"}));
+	Offscreen::advanceTimers (1000);
+	EXPECT_TRUE (t.control->isEditing ());
+	t.platform ().mouseUp (CPoint (10, 10));
+	EXPECT_EQ (t.listener.take (), (Calls{"end 3"}));
+
+	// An arrow key steps within the open wheel edit, then ends it.
+	t.platform ().wheel (CPoint (10, 10), 0, -1);
+	t.platform ().keyDown (VirtualKey::Up);
+	EXPECT_EQ (t.listener.take (), (Calls{"begin 3", "value 3 0.6", "value 3 0.7", "end 3"}));
+	EXPECT_FALSE (t.control->isEditing ());
+	Offscreen::advanceTimers (1000);
+	EXPECT_EQ (t.listener.take (), Calls{});
 }
 
 TEST (Controls, DefaultValueHookIsConsultedOnEveryMouseDown)
@@ -255,29 +318,52 @@ TEST (Controls, SliderFollowsTheMouseInEachMode)
 		int32_t style;
 		CPoint down;
 		CPoint move;
+		Modifiers modifiers;
 		Calls expected;
 	};
-	// horizontal: view 100 wide, handle 20 → 80 of travel; vertical: 100 high, handle 20
+	// horizontal: view 100 wide, handle 20 → 80 of travel; vertical: 100 high, handle 20. A free click puts the
+	// handle's centre less one pixel (9) on the mouse.
+	const Modifiers Shift (ModifierKey::Shift);
 	const Case cases[] = {
 	    {CSliderMode::FreeClick,
 	     CSliderBase::kHorizontal,
 	     {50, 5},
 	     {70, 5},
-	     {"begin 9", "value 9 0.5", "value 9 0.75", "end 9"}},
+	     {},
+	     {"begin 9", "value 9 0.5125", "value 9 0.7625", "end 9"}},
 	    {CSliderMode::FreeClick,
 	     CSliderBase::kHorizontal,
 	     {5, 5},
 	     {200, 5},
+	     {},
 	     {"begin 9", "value 9 0", "value 9 1", "end 9"}},
 	    {CSliderMode::FreeClick,
 	     CSliderBase::kHorizontal | CSliderBase::kRight,
 	     {30, 5},
 	     {30, 5},
-	     {"begin 9", "value 9 0.75", "end 9"}},
-	    {CSliderMode::FreeClick, CSliderBase::kVertical, {5, 30}, {5, 50}, {"begin 9", "value 9 0.5", "end 9"}},
-	    {CSliderMode::Touch, CSliderBase::kHorizontal, {60, 5}, {80, 5}, {}},
-	    {CSliderMode::Touch, CSliderBase::kHorizontal, {25, 5}, {45, 5}, {"begin 9", "value 9 0.5", "end 9"}},
-	    {CSliderMode::RelativeTouch, CSliderBase::kHorizontal, {90, 5}, {98, 5}, {"begin 9", "value 9 0.35", "end 9"}},
+	     {},
+	     {"begin 9", "value 9 0.7375", "end 9"}},
+	    {CSliderMode::FreeClick,
+	     CSliderBase::kVertical,
+	     {5, 30},
+	     {5, 50},
+	     {},
+	     {"begin 9", "value 9 0.2625", "value 9 0.5125", "end 9"}},
+	    // fine adjustment: no jump at the click, then a tenth of the way from the start value to the mouse's
+	    {CSliderMode::FreeClick,
+	     CSliderBase::kHorizontal,
+	     {50, 5},
+	     {70, 5},
+	     Shift,
+	     {"begin 9", "value 9 0.30125", "end 9"}},
+	    {CSliderMode::Touch, CSliderBase::kHorizontal, {60, 5}, {80, 5}, {}, {}},
+	    {CSliderMode::Touch, CSliderBase::kHorizontal, {25, 5}, {45, 5}, {}, {"begin 9", "value 9 0.5", "end 9"}},
+	    {CSliderMode::RelativeTouch,
+	     CSliderBase::kHorizontal,
+	     {90, 5},
+	     {98, 5},
+	     {},
+	     {"begin 9", "value 9 0.35", "end 9"}},
 	};
 	for (const auto& c : cases)
 	{
@@ -287,9 +373,9 @@ TEST (Controls, SliderFollowsTheMouseInEachMode)
 		                          vertical ? CPoint (10, 20) : CPoint (20, 10));
 		t.control->setSliderMode (c.mode);
 		t.control->setValue (0.25f);
-		t.platform ().mouseDown (c.down);
-		t.platform ().mouseMove (c.move, MouseButton::Left);
-		t.platform ().mouseUp (c.move);
+		t.platform ().mouseDown (c.down, MouseButton::Left, c.modifiers);
+		t.platform ().mouseMove (c.move, MouseButton::Left, c.modifiers);
+		t.platform ().mouseUp (c.move, MouseButton::Left, c.modifiers);
 		EXPECT_EQ (t.listener.calls, c.expected) << int (c.mode) << " " << c.down.x << "," << c.down.y;
 	}
 	ControlFixture<Slider> t (kLinearMode, CRect (10, 0, 110, 10), &t.listener, 9, CSliderBase::kHorizontal,

@@ -50,6 +50,8 @@ struct HandleSlider : CSlider
 	    : CSlider (r, l, tag, 0, 0, nullptr, nullptr, CPoint (0, 0), kVertical)
 	{
 		setHandleSizePrivate (r.getWidth (), 10);
+		// as in the real library, the travel follows the handle once the size is set again
+		setViewSize (r, true);
 	}
 	void draw (CDrawContext* context) override
 	{

@@ -1,7 +1,7 @@
 // Timers on the offscreen manual clock.
 #include "vstgui/lib/cvstguitimer.h"
+#include "vstgui/lib/platform/linux/x11platform.h"
 #include "vstgui/lib/platform/offscreen/offscreentimer.h"
-#include "vstgui/lib/platform/platform_x11.h"
 
 #include <gtest/gtest.h>
 

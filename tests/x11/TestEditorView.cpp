@@ -83,7 +83,8 @@ public:
 	}
 	void onMouseWheelEvent (MouseWheelEvent& event) override
 	{
-		step (0.25f * static_cast<float> (event.deltaY));
+		// up and right raise the level
+		step (0.25f * static_cast<float> (event.deltaY + event.deltaX));
 		event.consumed = true;
 	}
 	void onKeyboardEvent (KeyboardEvent& event) override
@@ -133,11 +134,7 @@ tresult PLUGIN_API TestEditorView::attached (void* parent, FIDString type)
 		return kResultFalse;
 	X11::FrameConfig config;
 	if (FUnknownPtr<Linux::IRunLoop> hostLoop (plugFrame); hostLoop)
-	{
-		runLoop = VSTGUI::owned<X11::IRunLoop> (new HostRunLoopAdapter (hostLoop));
-		config.runLoop = runLoop;
-		X11::RunLoop::init (runLoop);
-	}
+		config.runLoop = VSTGUI::owned<X11::IRunLoop> (new HostRunLoopAdapter (hostLoop));
 	guiFrame = new CFrame (CRect (0, 0, rect.getWidth (), rect.getHeight ()), nullptr);
 	swatch = new Swatch (kRedCColor);
 	level = new LevelBar (this);
@@ -166,11 +163,6 @@ tresult PLUGIN_API TestEditorView::removed ()
 	{
 		guiFrame->close ();
 		guiFrame = nullptr;
-	}
-	if (runLoop)
-	{
-		X11::RunLoop::exit ();
-		runLoop = nullptr;
 	}
 	return CPluginView::removed ();
 }

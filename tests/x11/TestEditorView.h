@@ -56,7 +56,6 @@ private:
 	VSTGUI::CControl* level{nullptr};
 	VSTGUI::CView* ticker{nullptr};
 	VSTGUI::SharedPointer<VSTGUI::CVSTGUITimer> timer;
-	VSTGUI::SharedPointer<VSTGUI::X11::IRunLoop> runLoop;
 	int ticks{0};
 	int sizeCalls{0};
 };

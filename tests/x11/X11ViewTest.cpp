@@ -125,12 +125,18 @@ TEST (X11View, PointerWheelAndKeysReachTheControlAsEditGestures)
 		                                     "performEdit 42 0.75", "endEdit 42"}));
 		expectPixels (screenshot (*shown.host), {{100, 30, green}, {174, 30, green}, {175, 30, blue}});
 
-		// The wheel (button 5 turns down) and keys: each step is a complete gesture.
+		// The wheel (button 5 turns down, 7 right, 6 left) and keys: each step is a complete gesture.
 		shown.handler->clearCalls ();
 		input.button (5, true);
 		input.button (5, false);
 		input.key (XKB_KEY_Right);
+		input.button (7, true);
+		input.button (7, false);
+		input.button (6, true);
+		input.button (6, false);
 		EXPECT_EQ (shown.calls (), (std::vector<std::string>{"beginEdit 42", "performEdit 42 0.5", "endEdit 42",
+		                                                     "beginEdit 42", "performEdit 42 0.625", "endEdit 42",
+		                                                     "beginEdit 42", "performEdit 42 0.875", "endEdit 42",
 		                                                     "beginEdit 42", "performEdit 42 0.625", "endEdit 42"}));
 
 		// Two quick clicks make a double click, which resets the bar.

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <new>
 
@@ -17,6 +18,11 @@ constexpr float kappa90 = 0.5522847493f; // cubic handle length of a quarter cir
 float finiteOrZero (float v)
 {
 	return std::isfinite (v) ? v : 0.f;
+}
+
+bool isSpace (char c)
+{
+	return c != '\0' && std::strchr (" \t\n\v\f\r", c) != nullptr;
 }
 
 // The alpha byte truncates (0.7 gives 178, not 179), as NanoSVG's does.
@@ -302,24 +308,7 @@ void SvgParser::applyProperty (std::string_view name, std::string_view rawValue)
 			s.strokeWidth = width;
 	}
 	else if (name == "stroke-dasharray")
-	{
-		s.dashCount = 0;
-		if (value != "none")
-		{
-			size_t pos = 0;
-			float sum = 0.f;
-			while (s.dashCount < 8)
-			{
-				const auto dash = readNumber (value, pos);
-				if (!dash)
-					break;
-				s.dashes[s.dashCount++] = std::fabs (*dash);
-				sum += std::fabs (*dash);
-			}
-			if (!(sum > 0.f))
-				s.dashCount = 0;
-		}
-	}
+		parseDashArray (value, s);
 	else if (name == "stroke-dashoffset")
 		s.dashOffset = toUser (parseLength (value), Axis::other);
 	else if (name == "stroke-linejoin")
@@ -441,17 +430,56 @@ void SvgParser::parseRoot (const std::vector<XmlAttribute>& attributes)
 	}
 	if (const auto par = findAttribute (attributes, "preserveAspectRatio"))
 	{
-		const std::string_view text = trim (*par);
-		if (text.starts_with ("none"))
-			alignNone = true;
-		else if (text.size () >= 8 && text[0] == 'x' && text[4] == 'Y')
+		// Read as NanoSVG reads it, by the words it contains, both alignments starting at the minimum: "none"
+		// anywhere stretches; else "xMin", "xMid" or "xMax", and "slice" or a meet. NanoSVG looks for the
+		// vertical alignment as "yMin", "yMid" or "yMax", which a valid value never contains (it writes "YMid"),
+		// so the top edges stay aligned.
+		const std::string_view text = *par;
+		auto has = [text] (std::string_view word) { return text.find (word) != std::string_view::npos; };
+		auto alignment = [&has] (char axis, int current)
 		{
-			auto align = [] (std::string_view part) { return part == "Min" ? 0 : part == "Max" ? 2 : 1; };
-			alignX = align (text.substr (1, 3));
-			alignY = align (text.substr (5, 3));
-		}
-		alignSlice = text.find ("slice") != std::string_view::npos;
+			const char words[3][5] = {{axis, 'M', 'i', 'n'}, {axis, 'M', 'i', 'd'}, {axis, 'M', 'a', 'x'}};
+			for (int i = 0; i < 3; ++i)
+				if (has (words[i]))
+					return i;
+			return current;
+		};
+		alignNone = has ("none");
+		alignX = alignment ('x', 0);
+		alignY = alignment ('y', 0);
+		alignSlice = has ("slice");
 	}
+}
+
+void SvgParser::parseDashArray (std::string_view value, Style& s) const
+{
+	// As NanoSVG reads it: items apart by white space or commas, each a length in any unit (a percentage counts
+	// from the normalized diagonal) and an item that is no number as 0; at most eight, and none when they add
+	// up to nothing or the value starts with 'n' ("none").
+	s.dashCount = 0;
+	if (value.starts_with ('n'))
+		return;
+	float sum = 0.f;
+	size_t pos = 0;
+	while (true)
+	{
+		while (pos < value.size () && (isSpace (value[pos]) || value[pos] == ','))
+			++pos;
+		if (pos == value.size ())
+			break;
+		size_t end = pos;
+		while (end < value.size () && !isSpace (value[end]) && value[end] != ',')
+			++end;
+		const float dash = std::fabs (toUser (parseLength (value.substr (pos, end - pos)), Axis::other));
+		pos = end;
+		if (s.dashCount < int (std::size (s.dashes)))
+		{
+			s.dashes[s.dashCount++] = dash;
+			sum += dash;
+		}
+	}
+	if (!(sum > 1e-6f))
+		s.dashCount = 0;
 }
 
 void SvgParser::addShape (PathBuilder& builder)
@@ -801,8 +829,9 @@ NSVGgradient* SvgParser::makeGradient (const ShapeDraft& draft, const std::strin
 		const float cx = coordinate (merged.cx, 0.5f, Axis::x);
 		const float cy = coordinate (merged.cy, 0.5f, Axis::y);
 		const float r = coordinate (merged.r, 0.5f, Axis::other);
-		const float focalX = merged.fx ? coordinate (merged.fx, 0.5f, Axis::x) : cx;
-		const float focalY = merged.fy ? coordinate (merged.fy, 0.5f, Axis::y) : cy;
+		// NanoSVG leaves an unset focal coordinate at 0 user units, not at the centre.
+		const float focalX = merged.fx ? coordinate (merged.fx, 0.f, Axis::x) : 0.f;
+		const float focalY = merged.fy ? coordinate (merged.fy, 0.f, Axis::y) : 0.f;
 		toUnits = {r, 0.f, 0.f, r, cx, cy};
 		// What NanoSVG stores: the focal point's coordinates over the radius, not its offset from the centre.
 		fx = focalX / r;

@@ -106,6 +106,7 @@ private:
 	void parsePresentation (const std::vector<XmlAttribute>& attributes);
 	void applyProperty (std::string_view name, std::string_view value);
 	void applyStyleAttribute (std::string_view declarations);
+	void parseDashArray (std::string_view value, Style& s) const;
 	float toUser (const Length& length, Axis axis) const;
 	float attributeLength (const std::vector<XmlAttribute>& attributes, std::string_view name, Axis axis,
 	                       float fallback) const;

@@ -3,15 +3,11 @@
 #include "public.sdk/source/main/moduleinit.h"
 #include "vstgui/lib/events.h"
 #include "vstgui/lib/platform/iplatformframe.h"
-#include "vstgui/lib/platform/platform_x11.h"
 #include "vstgui/lib/vstguiinit.h"
 
 #include "pluginterfaces/gui/iplugview.h"
 
-#include <algorithm>
 #include <cstring>
-#include <functional>
-#include <vector>
 
 // The GUI library lives from the module's first entry to its last exit, started with the module's handle.
 static Steinberg::ModuleInitializer initGuiLibrary ([] () { VSTGUI::init (Steinberg::getPlatformModuleHandle ()); });
@@ -64,121 +60,6 @@ VSTGUI::KeyboardEvent translateKeyMessage (VSTGUI::EventType type, char16 key, i
 	return event;
 }
 
-VSTGUI::PlatformType platformTypeOf (FIDString type)
-{
-	struct Mapping
-	{
-		FIDString name;
-		VSTGUI::PlatformType platformType;
-	};
-	static const Mapping mappings[] = {
-	    {kPlatformTypeX11EmbedWindowID, VSTGUI::PlatformType::kX11EmbedWindowID},
-	    {kPlatformTypeHWND, VSTGUI::PlatformType::kHWND},
-	    {kPlatformTypeNSView, VSTGUI::PlatformType::kNSView},
-	    {kPlatformTypeUIView, VSTGUI::PlatformType::kUIView},
-	    {kPlatformTypeHIView, VSTGUI::PlatformType::kWindowRef},
-	};
-	for (const auto& mapping : mappings)
-	{
-		if (std::strcmp (type, mapping.name) == 0)
-			return mapping.platformType;
-	}
-	return VSTGUI::PlatformType::kDefaultNative;
-}
-
-// The host's handler interfaces in front of one of the GUI library's handlers. The adapter keeps itself alive
-// while it calls into the GUI library, since a handler may be unregistered (and its adapter dropped) from its
-// own callback.
-class HandlerAdapter : public FObject, public Linux::IEventHandler, public Linux::ITimerHandler
-{
-public:
-	HandlerAdapter (const void* handler, std::function<void ()> call) : handler (handler), call (std::move (call)) {}
-
-	void PLUGIN_API onFDIsSet (Linux::FileDescriptor) override { run (); }
-	void PLUGIN_API onTimer () override { run (); }
-
-	/** The GUI library's handler that this adapter stands for. */
-	const void* const handler;
-
-	DEFINE_INTERFACES
-	DEF_INTERFACE (Linux::IEventHandler)
-	DEF_INTERFACE (Linux::ITimerHandler)
-	END_DEFINE_INTERFACES (FObject)
-	REFCOUNT_METHODS (FObject)
-
-private:
-	void run ()
-	{
-		IPtr<HandlerAdapter> keepAlive (this);
-		call ();
-	}
-
-	std::function<void ()> call;
-};
-
-// The host's Linux::IRunLoop, offered as the GUI library's X11::IRunLoop.
-class HostRunLoop final : public VSTGUI::X11::IRunLoop, public VSTGUI::AtomicReferenceCounted
-{
-public:
-	explicit HostRunLoop (IPtr<Linux::IRunLoop> hostLoop) : hostLoop (std::move (hostLoop)) {}
-
-	~HostRunLoop () noexcept override
-	{
-		for (auto& adapter : eventHandlers)
-			hostLoop->unregisterEventHandler (adapter);
-		for (auto& adapter : timerHandlers)
-			hostLoop->unregisterTimer (adapter);
-	}
-
-	bool registerEventHandler (int fd, VSTGUI::X11::IEventHandler* handler) override
-	{
-		auto adapter = owned (new HandlerAdapter (handler, [handler] () { handler->onEvent (); }));
-		if (hostLoop->registerEventHandler (adapter, fd) != kResultTrue)
-			return false;
-		eventHandlers.push_back (adapter);
-		return true;
-	}
-
-	bool unregisterEventHandler (VSTGUI::X11::IEventHandler* handler) override
-	{
-		return unregister (eventHandlers, handler,
-		                   [this] (HandlerAdapter* adapter) { return hostLoop->unregisterEventHandler (adapter); });
-	}
-
-	bool registerTimer (uint64_t interval, VSTGUI::X11::ITimerHandler* handler) override
-	{
-		auto adapter = owned (new HandlerAdapter (handler, [handler] () { handler->onTimer (); }));
-		if (hostLoop->registerTimer (adapter, interval) != kResultTrue)
-			return false;
-		timerHandlers.push_back (adapter);
-		return true;
-	}
-
-	bool unregisterTimer (VSTGUI::X11::ITimerHandler* handler) override
-	{
-		return unregister (timerHandlers, handler,
-		                   [this] (HandlerAdapter* adapter) { return hostLoop->unregisterTimer (adapter); });
-	}
-
-private:
-	template <typename Unregister>
-	static bool unregister (std::vector<IPtr<HandlerAdapter>>& adapters, const void* handler,
-	                        Unregister&& unregisterFromHost)
-	{
-		auto found = std::find_if (adapters.begin (), adapters.end (),
-		                           [handler] (const auto& adapter) { return adapter->handler == handler; });
-		if (found == adapters.end ())
-			return false;
-		IPtr<HandlerAdapter> adapter = *found;
-		adapters.erase (found);
-		return unregisterFromHost (adapter) == kResultTrue;
-	}
-
-	IPtr<Linux::IRunLoop> hostLoop;
-	std::vector<IPtr<HandlerAdapter>> eventHandlers;
-	std::vector<IPtr<HandlerAdapter>> timerHandlers;
-};
-
 } // namespace
 
 VSTGUIEditor::VSTGUIEditor (void* controller, ViewRect* size)
@@ -191,24 +72,6 @@ VSTGUIEditor::~VSTGUIEditor ()
 {
 	if (timer)
 		timer->forget ();
-	releaseRunLoop ();
-}
-
-bool PLUGIN_API VSTGUIEditor::open (void* parent, const VSTGUI::PlatformType& platformType)
-{
-	const auto& rect = getRect ();
-	frame = new VSTGUI::CFrame (VSTGUI::CRect (0, 0, rect.getWidth (), rect.getHeight ()), this);
-	VSTGUI::X11::FrameConfig config;
-	config.runLoop = runLoop;
-	frame->open (parent, platformType, runLoop ? &config : nullptr);
-	return true;
-}
-
-void PLUGIN_API VSTGUIEditor::close ()
-{
-	if (frame)
-		frame->close ();
-	frame = nullptr;
 }
 
 void VSTGUIEditor::setIdleRate (int32 millisec)
@@ -237,9 +100,9 @@ tresult PLUGIN_API VSTGUIEditor::isPlatformTypeSupported (FIDString type)
 
 tresult PLUGIN_API VSTGUIEditor::attached (void* parent, FIDString type)
 {
-	if (isPlatformTypeSupported (type) != kResultTrue)
-		return kResultFalse;
-	if (open (parent, platformTypeOf (type)) && frame)
+	// As the SDK's own: outside macOS the type is neither checked nor passed on, and the frame opens on the
+	// platform's native window type.
+	if (open (parent, VSTGUI::PlatformType::kDefaultNative) && frame)
 	{
 		ViewRect viewRect (0, 0, static_cast<int32> (frame->getWidth ()), static_cast<int32> (frame->getHeight ()));
 		setRect (viewRect);
@@ -326,30 +189,7 @@ tresult PLUGIN_API VSTGUIEditor::onWheel (float distance)
 
 tresult PLUGIN_API VSTGUIEditor::setFrame (IPlugFrame* newPlugFrame)
 {
-	releaseRunLoop ();
-	if (newPlugFrame)
-	{
-		FUnknownPtr<Linux::IRunLoop> hostLoop (newPlugFrame);
-		if (hostLoop)
-		{
-			runLoop = VSTGUI::owned<VSTGUI::X11::IRunLoop> (new HostRunLoop (IPtr<Linux::IRunLoop> (hostLoop)));
-			VSTGUI::X11::RunLoop::init (runLoop);
-		}
-	}
 	return EditorView::setFrame (newPlugFrame);
-}
-
-const VSTGUI::SharedPointer<VSTGUI::X11::IRunLoop>& VSTGUIEditor::getRunLoop () const
-{
-	return runLoop;
-}
-
-void VSTGUIEditor::releaseRunLoop ()
-{
-	if (!runLoop)
-		return;
-	VSTGUI::X11::RunLoop::exit ();
-	runLoop = nullptr;
 }
 
 } // namespace Vst

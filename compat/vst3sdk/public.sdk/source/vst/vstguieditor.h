@@ -1,15 +1,10 @@
 // Stand-in for the VST3 SDK's editor base for GUI-library editors (see compat/vst3sdk/README.md): a plug-in
-// view that owns a VSTGUI frame, opens it in the host's window and takes the host's Linux run loop.
+// view that owns a VSTGUI frame which its subclass opens in the host's window.
 #pragma once
 
 #include "public.sdk/source/vst/vsteditcontroller.h"
 #include "vstgui/lib/cframe.h"
 #include "vstgui/lib/cvstguitimer.h"
-
-namespace VSTGUI::X11
-{
-class IRunLoop;
-}
 
 namespace Steinberg
 {
@@ -23,11 +18,11 @@ public:
 	VSTGUIEditor (void* controller, ViewRect* size = nullptr);
 	~VSTGUIEditor () override;
 
-	/** Called by attached: creates and opens the frame in the host window. The default opens a frame of the
-	 *  view rectangle's size, with the host's run loop when the plug frame offers one. */
-	virtual bool PLUGIN_API open (void* parent, const VSTGUI::PlatformType& platformType);
+	/** Called by attached: creates the frame and opens it in the host window. On Linux the platform type is
+	 *  always kDefaultNative, whatever the host named; an X11 frame needs its X11::FrameConfig from here. */
+	virtual bool PLUGIN_API open (void* parent, const VSTGUI::PlatformType& platformType) = 0;
 	/** Called by removed: closes the frame. */
-	virtual void PLUGIN_API close ();
+	virtual void PLUGIN_API close () = 0;
 
 	/** Sets the period of the idle timer that drives the frame's idle pass while the view is attached. */
 	void setIdleRate (int32 millisec);
@@ -62,17 +57,10 @@ protected:
 	tresult PLUGIN_API onKeyDown (char16 key, int16 keyMsg, int16 modifiers) SMTG_OVERRIDE;
 	tresult PLUGIN_API onKeyUp (char16 key, int16 keyMsg, int16 modifiers) SMTG_OVERRIDE;
 	tresult PLUGIN_API onWheel (float distance) SMTG_OVERRIDE;
-	/** Also takes the host's Linux run loop from the plug frame and makes it the GUI library's run loop. */
 	tresult PLUGIN_API setFrame (IPlugFrame* frame) SMTG_OVERRIDE;
 
-	/** The host's run loop as the GUI library sees it, while the plug frame offers one. */
-	const VSTGUI::SharedPointer<VSTGUI::X11::IRunLoop>& getRunLoop () const;
-
 private:
-	void releaseRunLoop ();
-
 	VSTGUI::CVSTGUITimer* timer;
-	VSTGUI::SharedPointer<VSTGUI::X11::IRunLoop> runLoop;
 };
 
 } // namespace Vst

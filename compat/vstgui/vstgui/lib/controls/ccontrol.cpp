@@ -1,6 +1,7 @@
 #include "ccontrol.h"
 
 #include "../cframe.h"
+#include "../cvstguitimer.h"
 
 #include <algorithm>
 #include <vector>
@@ -253,6 +254,27 @@ void CControl::dispatchEvent (Event& event)
 bool CControl::isZoomModifier (const Modifiers& modifiers)
 {
 	return (buttonStateFromEventModifiers (modifiers) & kZoomModifier) != 0;
+}
+
+void CMouseWheelEditingSupport::invalidMouseWheelEditTimer (CControl* control)
+{
+	endEditTimer = nullptr;
+	if (control->isEditing ())
+		control->endEdit ();
+}
+
+void CMouseWheelEditingSupport::onMouseWheelEditing (CControl* control)
+{
+	if (!control->isEditing ())
+		control->beginEdit ();
+	// Replacing the timer stops the previous one: the end moves on to half a second after this notch.
+	endEditTimer = SharedPointer<CBaseObject> (makeOwned<CVSTGUITimer> (
+	    [control] (CVSTGUITimer* timer)
+	    {
+		    control->endEdit ();
+		    timer->stop ();
+	    },
+	    kEndEditDelay));
 }
 
 } // namespace VSTGUI

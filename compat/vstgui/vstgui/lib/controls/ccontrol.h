@@ -85,4 +85,26 @@ private:
 	std::unique_ptr<Impl> impl;
 };
 
+// Wheel editing as one gesture for the controls that take it: the first notch begins an edit, and a timer ends
+// it half a second after the last notch, so that a host records a burst of notches as one change.
+class CMouseWheelEditingSupport
+{
+public:
+	static constexpr uint32_t kEndEditDelay = 500; // milliseconds after the last notch
+
+	CMouseWheelEditingSupport () = default;
+	// A copy starts without an edit of its own: the timer would end the original's.
+	CMouseWheelEditingSupport (const CMouseWheelEditingSupport&) {}
+	CMouseWheelEditingSupport& operator= (const CMouseWheelEditingSupport&) = delete;
+
+protected:
+	// Drops a pending end and ends whatever edit the control is in, before a mouse gesture begins its own.
+	void invalidMouseWheelEditTimer (CControl* control);
+	// Begins an edit unless the control is in one, and (re)starts the timer that ends it.
+	void onMouseWheelEditing (CControl* control);
+
+private:
+	SharedPointer<CBaseObject> endEditTimer;
+};
+
 } // namespace VSTGUI

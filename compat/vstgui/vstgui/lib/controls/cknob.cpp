@@ -2,7 +2,6 @@
 
 #include "../cdrawcontext.h"
 #include "../cframe.h"
-#include "valuestepping.h"
 
 #include <cmath>
 
@@ -45,8 +44,8 @@ CKnobBase::CKnobBase (const CRect& size, IControlListener* listener, int32_t tag
 }
 
 CKnobBase::CKnobBase (const CKnobBase& knob)
-    : CControl (knob), startAngle (knob.startAngle), rangeAngle (knob.rangeAngle), zoomFactor (knob.zoomFactor),
-      knobRange (knob.knobRange), inset (knob.inset)
+    : CControl (knob), CMouseWheelEditingSupport (knob), startAngle (knob.startAngle), rangeAngle (knob.rangeAngle),
+      zoomFactor (knob.zoomFactor), knobRange (knob.knobRange), inset (knob.inset)
 {
 }
 
@@ -121,6 +120,7 @@ void CKnobBase::onMouseDownEvent (MouseDownEvent& event)
 	else
 		state.mode = MouseEditingState::Mode::Circular;
 
+	invalidMouseWheelEditTimer (this);
 	beginEdit ();
 	state.firstPoint = event.mousePosition;
 	state.lastPoint = event.mousePosition;
@@ -213,8 +213,15 @@ void CKnobBase::onMouseUpEvent (MouseUpEvent& event)
 
 void CKnobBase::onMouseCancelEvent (MouseCancelEvent& event)
 {
-	if (!mouseState)
+	if (!isEditing ())
 		return;
+	event.consumed = true;
+	if (!mouseState)
+	{
+		// a wheel edit: the value stays, the edit ends
+		endEdit ();
+		return;
+	}
 	float entry = mouseState->entryValue;
 	mouseState.reset ();
 	if (getValue () != entry)
@@ -224,34 +231,71 @@ void CKnobBase::onMouseCancelEvent (MouseCancelEvent& event)
 		invalid ();
 	}
 	endEdit ();
-	event.consumed = true;
 }
 
 void CKnobBase::onMouseWheelEvent (MouseWheelEvent& event)
 {
-	double distance = ValueStepping::wheelDistance (event, false);
-	if (distance == 0.)
-		return;
+	// Only the vertical wheel turns a knob, but any notch takes part in the wheel edit: a horizontal notch, or
+	// one at an end of the range, begins and (later) ends an edit without a value.
+	onMouseWheelEditing (this);
+	const auto distance = static_cast<float> (event.deltaY);
+	float value = getValueNormalized ();
+	if (isZoomModifier (event.modifiers))
+		value += 0.1f * distance * getWheelInc ();
+	else
+		value += distance * getWheelInc ();
+	const float old = getValue ();
+	setValueNormalized (value);
+	if (getValue () != old)
+	{
+		invalid ();
+		valueChanged ();
+	}
 	event.consumed = true;
-	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CKnobBase::onKeyboardEvent (KeyboardEvent& event)
 {
 	if (event.type != EventType::KeyDown)
 		return;
-	if (event.virt == VirtualKey::Escape && mouseState)
+	switch (event.virt)
 	{
-		MouseCancelEvent cancel;
-		onMouseCancelEvent (cancel);
+	case VirtualKey::Up:
+	case VirtualKey::Right:
+	case VirtualKey::Down:
+	case VirtualKey::Left:
+	{
+		const float distance = (event.virt == VirtualKey::Down || event.virt == VirtualKey::Left) ? -1.f : 1.f;
+		float value = getValueNormalized ();
+		if (isZoomModifier (event.modifiers))
+			value += 0.1f * distance * getWheelInc ();
+		else
+			value += distance * getWheelInc ();
+		const float old = getValue ();
+		setValueNormalized (value);
+		if (getValue () != old)
+		{
+			invalid ();
+			beginEdit ();
+			valueChanged ();
+			endEdit ();
+		}
 		event.consumed = true;
-		return;
+		// As in the real library an arrow key also does what Escape does: an edit still open (a drag, or a
+		// wheel edit waiting for its timer) ends here.
+		[[fallthrough]];
 	}
-	float distance = ValueStepping::arrowKeyDistance (event.virt, false);
-	if (distance == 0.f)
-		return;
-	event.consumed = true;
-	ValueStepping::step (*this, distance, event.modifiers);
+	case VirtualKey::Escape:
+		if (isEditing ())
+		{
+			MouseCancelEvent cancel;
+			onMouseCancelEvent (cancel);
+			event.consumed = true;
+		}
+		break;
+	default:
+		break;
+	}
 }
 
 void CKnobBase::setViewSize (const CRect& rect, bool doInvalid)

@@ -1,4 +1,4 @@
-// CKnobBase: a rotary control (circular, relative circular or linear dragging, wheel, arrow keys);
+// CKnobBase: a rotary control (circular, relative circular or linear dragging, wheel edits, arrow keys);
 // CKnob draws it as a circle with a handle line.
 #pragma once
 
@@ -8,7 +8,7 @@
 namespace VSTGUI
 {
 
-class CKnobBase : public CControl
+class CKnobBase : public CControl, protected CMouseWheelEditingSupport
 {
 public:
 	virtual void valueToPoint (CPoint& point) const;

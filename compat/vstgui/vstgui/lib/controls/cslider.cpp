@@ -2,7 +2,7 @@
 
 #include "../cbitmap.h"
 #include "../cdrawcontext.h"
-#include "valuestepping.h"
+#include "../cvstguitimer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,41 +15,47 @@ namespace
 
 CSliderMode globalSliderMode = CSliderMode::FreeClick;
 
+// how often a ramp moves the value on while the mouse is held beside the handle
+constexpr uint32_t kRampInterval = 16;
+
 } // namespace
 
 bool CSliderBase::kAlwaysUseZoomFactor = false;
 
 struct CSliderBase::Impl
 {
-	CPoint offsetHandle;
-	int32_t style{kLeft | kHorizontal};
+	int32_t style{0};
 	float zoomFactor{10.f};
 	CSliderMode mode{CSliderMode::UseGlobal};
 
-	// the handle's size, its travel and where the travel starts, along and across the direction of travel
-	CCoord handleWidth{1.};
-	CCoord handleHeight{1.};
+	CPoint offsetHandle;
+	CPoint handleSize{1., 1.};
+	// the handle's travel, where it starts in the view, and the bounds of the handle's leading and trailing edge
 	CCoord rangeHandle{0.};
 	CCoord minPos{0.};
-	bool explicitRange{false};
+	CCoord minTmp{0.};
+	CCoord maxTmp{0.};
 
-	// the drag in progress
-	bool dragging{false};
-	CPoint lastPoint;
-	CCoord grabOffset{0.};
-	float entryValue{0.f};
-	bool relative{false};
+	// the mouse gesture in progress
+	CPoint startPoint;
+	// the normalized value that fine adjustment scales from; below zero until the first move sets it
+	float previousValue{-1.f};
+	float startValue{0.f};
+	CButtonState oldButtons{0};
+	// the mouse coordinate, along the travel, that maps to the value 0
+	CCoord delta{0.};
+	SharedPointer<CVSTGUITimer> rampTimer;
 };
 
 CSliderBase::CSliderBase (const CRect& size, IControlListener* listener, int32_t tag)
     : CControl (size, listener, tag), impl (std::make_unique<Impl> ())
 {
-	updateInternalHandleValues ();
 }
 
-CSliderBase::CSliderBase (const CSliderBase& slider) : CControl (slider), impl (std::make_unique<Impl> (*slider.impl))
+CSliderBase::CSliderBase (const CSliderBase& slider)
+    : CControl (slider), CMouseWheelEditingSupport (slider), impl (std::make_unique<Impl> (*slider.impl))
 {
-	impl->dragging = false;
+	impl->rampTimer = nullptr;
 }
 
 CSliderBase::~CSliderBase () noexcept = default;
@@ -95,7 +101,10 @@ bool CSliderBase::isStyleBottom () const
 
 bool CSliderBase::isInverseStyle () const
 {
-	return isStyleHorizontal () ? isStyleRight () : isStyleBottom ();
+	// The wheel and the arrow keys turn round for kRight and kTop, while the handle's placement turns round for
+	// kRight and kBottom: a vertical slider has its minimum at the top unless it says kBottom, and Up raises it
+	// unless it says kTop.
+	return isStyleHorizontal () ? isStyleRight () : (impl->style & kTop) != 0;
 }
 
 void CSliderBase::setZoomFactor (float val)
@@ -136,14 +145,13 @@ CSliderMode CSliderBase::getGlobalMode ()
 
 void CSliderBase::setHandleSizePrivate (CCoord width, CCoord height)
 {
-	impl->handleWidth = width;
-	impl->handleHeight = height;
+	impl->handleSize = CPoint (width, height);
 	updateInternalHandleValues ();
 }
 
 CPoint CSliderBase::getHandleSizePrivate () const
 {
-	return {impl->handleWidth, impl->handleHeight};
+	return impl->handleSize;
 }
 
 CPoint CSliderBase::getControlSizePrivate () const
@@ -154,7 +162,6 @@ CPoint CSliderBase::getControlSizePrivate () const
 void CSliderBase::setHandleRangePrivate (CCoord range)
 {
 	impl->rangeHandle = range;
-	impl->explicitRange = range > 0.;
 	updateInternalHandleValues ();
 }
 
@@ -171,105 +178,128 @@ CCoord CSliderBase::getHandleMinPosPrivate () const
 
 void CSliderBase::updateInternalHandleValues ()
 {
-	// Without an explicit travel the handle travels the whole view less its own length.
-	if (impl->explicitRange)
-		return;
-	CCoord length = isStyleHorizontal () ? getWidth () - impl->handleWidth : getHeight () - impl->handleHeight;
-	impl->rangeHandle = std::max (0., length - impl->minPos);
+	const CCoord offset = isStyleHorizontal () ? impl->offsetHandle.x : impl->offsetHandle.y;
+	const CCoord length = isStyleHorizontal () ? impl->handleSize.x : impl->handleSize.y;
+	impl->minTmp = offset + impl->minPos;
+	impl->maxTmp = impl->minTmp + impl->rangeHandle + length;
+}
+
+void CSliderBase::setViewSize (const CRect& rect, bool doInvalid)
+{
+	CControl::setViewSize (rect, doInvalid);
+	// A new size gives the handle the whole length less itself and its offset at both ends.
+	impl->minPos = 0.;
+	if (isStyleHorizontal ())
+		impl->rangeHandle = rect.getWidth () - (impl->handleSize.x + impl->offsetHandle.x * 2.);
+	else
+		impl->rangeHandle = rect.getHeight () - (impl->handleSize.y + impl->offsetHandle.y * 2.);
+	updateInternalHandleValues ();
 }
 
 CRect CSliderBase::calculateHandleRect (float normValue) const
 {
-	if (isInverseStyle ())
+	if (isStyleRight () || isStyleBottom ())
 		normValue = 1.f - normValue;
-	CRect r (0., 0., impl->handleWidth, impl->handleHeight);
-	r.offset (getViewSize ().left + impl->offsetHandle.x, getViewSize ().top + impl->offsetHandle.y);
-	CCoord pos = impl->minPos + normValue * impl->rangeHandle;
+	const auto& i = *impl;
+	// whole pixels along the travel, kept within the travel's bounds
+	const CCoord travelled = std::floor (normValue * i.rangeHandle);
+	CRect r;
 	if (isStyleHorizontal ())
-		r.offset (pos, 0.);
+	{
+		r.top = i.offsetHandle.y;
+		r.bottom = r.top + i.handleSize.y;
+		r.left = std::max (i.offsetHandle.x + travelled, i.minTmp);
+		r.right = std::min (r.left + i.handleSize.x, i.maxTmp);
+	}
 	else
-		r.offset (0., pos);
+	{
+		r.left = i.offsetHandle.x;
+		r.right = r.left + i.handleSize.x;
+		r.top = std::max (i.offsetHandle.y + travelled, i.minTmp);
+		r.bottom = std::min (r.top + i.handleSize.y, i.maxTmp);
+	}
+	r.offset (getViewSize ().left, getViewSize ().top);
 	return r;
 }
 
 float CSliderBase::calculateDelta (const CPoint& where, CRect* handleRect) const
 {
-	// The normalized value that puts the handle's grab point (the handle's centre, or the offset stored at
-	// mouse-down) under `where`.
-	CRect zero = calculateHandleRect (isInverseStyle () ? 1.f : 0.f);
-	CCoord along = isStyleHorizontal () ? where.x - zero.left : where.y - zero.top;
+	const auto& i = *impl;
+	const bool horizontal = isStyleHorizontal ();
+	CCoord result = horizontal ? getViewSize ().left + i.offsetHandle.x : getViewSize ().top + i.offsetHandle.y;
+	if (getEffectiveSliderMode () == CSliderMode::FreeClick)
+	{
+		// The handle's centre, less one pixel, lands on the click.
+		result += (horizontal ? i.handleSize.x : i.handleSize.y) / 2. - 1.;
+		return static_cast<float> (result);
+	}
+	// The handle keeps its place under the mouse: the value follows the movement from here on.
+	float normValue = getValueNormalized ();
+	if (isStyleRight () || isStyleBottom ())
+		normValue = 1.f - normValue;
+	const CCoord actualPos = result + static_cast<int32_t> (normValue * i.rangeHandle);
 	if (handleRect)
-		*handleRect = calculateHandleRect (getValueNormalized ());
-	if (impl->rangeHandle <= 0.)
-		return getValueNormalized ();
-	float norm = static_cast<float> ((along - impl->grabOffset) / impl->rangeHandle);
-	return isInverseStyle () ? 1.f - norm : norm;
-}
-
-void CSliderBase::onMouseDownEvent (MouseDownEvent& event)
-{
-	if (!event.buttonState.isLeft ())
-		return;
-	auto mode = getEffectiveSliderMode ();
-	CRect handleRect = calculateHandleRect (getValueNormalized ());
-	bool onHandle = handleRect.pointInside (event.mousePosition);
-	if (mode == CSliderMode::Touch && !onHandle)
 	{
-		event.consumed = true;
-		event.ignoreFollowUpMoveAndUpEvents (true);
-		return;
-	}
-	impl->dragging = true;
-	impl->lastPoint = event.mousePosition;
-	impl->entryValue = getValue ();
-	impl->relative = mode == CSliderMode::RelativeTouch || (mode == CSliderMode::Touch);
-	CCoord handleLength = isStyleHorizontal () ? impl->handleWidth : impl->handleHeight;
-	if (impl->relative && onHandle)
-		impl->grabOffset =
-		    isStyleHorizontal () ? event.mousePosition.x - handleRect.left : event.mousePosition.y - handleRect.top;
-	else
-		impl->grabOffset = handleLength / 2.;
-	beginEdit ();
-	if (!impl->relative)
-	{
-		// the handle's centre jumps to the click
-		float old = getValue ();
-		setValueNormalized (calculateDelta (event.mousePosition));
-		if (getValue () != old)
+		if (horizontal)
 		{
-			valueChanged ();
-			invalid ();
+			handleRect->left = actualPos;
+			handleRect->top = getViewSize ().top + i.offsetHandle.y;
 		}
+		else
+		{
+			handleRect->left = getViewSize ().left + i.offsetHandle.x;
+			handleRect->top = actualPos;
+		}
+		handleRect->right = handleRect->left + i.handleSize.x;
+		handleRect->bottom = handleRect->top + i.handleSize.y;
 	}
-	event.consumed = true;
+	result += (horizontal ? where.x : where.y) - actualPos;
+	return static_cast<float> (result);
 }
 
-void CSliderBase::onMouseMoveEvent (MouseMoveEvent& event)
+float CSliderBase::normalizedAt (const CPoint& where, CCoord delta) const
 {
-	if (!impl->dragging)
-		return;
-	event.consumed = true;
-	if (event.mousePosition == impl->lastPoint)
-		return;
-	float old = getValue ();
-	bool zoom = isZoomModifier (event.modifiers);
-	float norm;
-	if (zoom || impl->relative)
-	{
-		// Incremental: the handle follows the mouse's movement (divided by the zoom factor while fine-adjusting).
-		CCoord moved = isStyleHorizontal () ? event.mousePosition.x - impl->lastPoint.x
-		                                    : event.mousePosition.y - impl->lastPoint.y;
-		if (isInverseStyle ())
-			moved = -moved;
-		if (zoom)
-			moved /= impl->zoomFactor;
-		norm = impl->rangeHandle > 0. ? getValueNormalized () + static_cast<float> (moved / impl->rangeHandle)
-		                              : getValueNormalized ();
-	}
+	const CCoord along = isStyleHorizontal () ? where.x : where.y;
+	float normValue = static_cast<float> (along - delta) / static_cast<float> (impl->rangeHandle);
+	if (isStyleRight () || isStyleBottom ())
+		normValue = 1.f - normValue;
+	return normValue;
+}
+
+void CSliderBase::doRamping ()
+{
+	// Steps of a tenth of the wheel increment towards the clicked place, until the handle's centre reaches it.
+	auto& i = *impl;
+	float normValue = getValueNormalized ();
+	const CPoint centre = calculateHandleRect (normValue).getCenter ();
+	float distance;
+	if (isStyleHorizontal ())
+		distance = i.startPoint.x < centre.x ? -0.1f : 0.1f;
 	else
-		norm = calculateDelta (event.mousePosition);
-	impl->lastPoint = event.mousePosition;
-	setValueNormalized (norm);
+		distance = i.startPoint.y < centre.y ? 0.1f : -0.1f;
+	if (isInverseStyle ())
+		distance = -distance;
+
+	const bool horizontal = isStyleHorizontal ();
+	const CCoord delta = (horizontal ? getViewSize ().left + i.offsetHandle.x + i.handleSize.x / 2.
+	                                 : getViewSize ().top + i.offsetHandle.y + i.handleSize.y / 2.) -
+	                     1.;
+	const float clickValue = normalizedAt (i.startPoint, delta);
+
+	normValue += distance * getWheelInc ();
+	if ((clickValue > normValue && distance < 0.f) || (clickValue < normValue && distance > 0.f))
+	{
+		normValue = clickValue;
+		i.rampTimer = nullptr;
+		i.delta = delta;
+	}
+	changeValueNormalized (normValue);
+}
+
+void CSliderBase::changeValueNormalized (float normValue)
+{
+	const float old = getValue ();
+	setValueNormalized (normValue);
 	if (getValue () != old)
 	{
 		valueChanged ();
@@ -277,61 +307,193 @@ void CSliderBase::onMouseMoveEvent (MouseMoveEvent& event)
 	}
 }
 
+void CSliderBase::onMouseDownEvent (MouseDownEvent& event)
+{
+	if (!event.buttonState.has (MouseButton::Left))
+		return;
+	invalidMouseWheelEditTimer (this);
+
+	auto& i = *impl;
+	const auto mode = getEffectiveSliderMode ();
+	CRect handleRect;
+	i.delta = calculateDelta (event.mousePosition, mode != CSliderMode::FreeClick ? &handleRect : nullptr);
+	event.consumed = true;
+	if (mode == CSliderMode::Touch && !handleRect.pointInside (event.mousePosition))
+	{
+		event.ignoreFollowUpMoveAndUpEvents (true);
+		return;
+	}
+	i.previousValue = -1.f;
+	i.oldButtons = buttonStateFromMouseEvent (event);
+	if (mode == CSliderMode::Ramp && !handleRect.pointInside (event.mousePosition))
+		i.rampTimer = makeOwned<CVSTGUITimer> ([this] (CVSTGUITimer*) { doRamping (); }, kRampInterval);
+
+	i.startValue = getValue ();
+	beginEdit ();
+	i.startPoint = event.mousePosition;
+	// With the fine-adjust key the value waits for the first move; otherwise the click itself places it.
+	if (!(i.oldButtons & kZoomModifier))
+		moveTo (event.mousePosition, i.oldButtons);
+}
+
+void CSliderBase::onMouseMoveEvent (MouseMoveEvent& event)
+{
+	if (!event.buttonState.has (MouseButton::Left) || !isEditing ())
+		return;
+	event.consumed = true;
+	moveTo (event.mousePosition, buttonStateFromMouseEvent (event));
+}
+
+void CSliderBase::moveTo (const CPoint& where, CButtonState buttons)
+{
+	auto& i = *impl;
+	if (kAlwaysUseZoomFactor)
+		buttons |= kZoomModifier;
+	if (i.rampTimer)
+	{
+		i.startPoint = where;
+		return;
+	}
+	if (kAlwaysUseZoomFactor)
+	{
+		// The farther the mouse leaves the slider sideways, the finer the adjustment, in steps of a tenth.
+		const bool horizontal = isStyleHorizontal ();
+		const CCoord across = std::abs (horizontal ? where.y - i.startPoint.y : where.x - i.startPoint.x);
+		const CCoord thickness = horizontal ? getHeight () : getWidth ();
+		float newZoomFactor = 1.f;
+		if (across > thickness)
+			newZoomFactor = static_cast<int32_t> (static_cast<float> (across / thickness) * 10.f) / 10.f;
+		if (i.zoomFactor != newZoomFactor)
+		{
+			i.zoomFactor = newZoomFactor;
+			i.previousValue = getValueNormalized ();
+			i.delta = calculateDelta (where);
+		}
+	}
+
+	// Fine adjustment scales the distance from the value it started at (or from where the buttons last
+	// changed); without it the value follows the mouse directly.
+	if (i.previousValue < 0.f)
+		i.previousValue = getValueNormalized ();
+	if (i.oldButtons != buttons && (buttons & kZoomModifier))
+	{
+		i.previousValue = getValueNormalized ();
+		i.oldButtons = buttons;
+	}
+	else if (!(buttons & kZoomModifier))
+		i.previousValue = getValueNormalized ();
+
+	float normValue = normalizedAt (where, i.delta);
+	if (buttons & kZoomModifier)
+		normValue = i.previousValue + (normValue - i.previousValue) / i.zoomFactor;
+	changeValueNormalized (normValue);
+}
+
 void CSliderBase::onMouseUpEvent (MouseUpEvent& event)
 {
-	if (!impl->dragging)
-		return;
-	impl->dragging = false;
-	endEdit ();
 	event.consumed = true;
+	if (!isEditing ())
+		return;
+	impl->oldButtons = 0;
+	impl->rampTimer = nullptr;
+	endEdit ();
 }
 
 void CSliderBase::onMouseCancelEvent (MouseCancelEvent& event)
 {
-	if (!impl->dragging)
+	event.consumed = true;
+	if (!isEditing ())
 		return;
-	impl->dragging = false;
-	if (getValue () != impl->entryValue)
+	if (!impl->oldButtons)
 	{
-		setValue (impl->entryValue);
+		// a wheel edit: the value stays, the edit ends
+		endEdit ();
+		return;
+	}
+	impl->oldButtons = 0;
+	impl->rampTimer = nullptr;
+	if (getValue () != impl->startValue)
+	{
+		setValue (impl->startValue);
 		valueChanged ();
 		invalid ();
 	}
 	endEdit ();
-	event.consumed = true;
 }
 
 void CSliderBase::onMouseWheelEvent (MouseWheelEvent& event)
 {
-	double distance = ValueStepping::wheelDistance (event, true);
-	if (distance == 0.)
+	if (!getMouseEnabled ())
 		return;
+	// Only the wheel along the slider moves it; the other passes on to the views behind.
+	float distance = static_cast<float> (isStyleHorizontal () ? event.deltaX : event.deltaY);
+	if (distance == 0.f)
+		return;
+	onMouseWheelEditing (this);
+	// The real library turns the horizontal wheel round for a horizontal slider: turning right lowers it.
+	if (isStyleHorizontal ())
+		distance = -distance;
+	if (isInverseStyle ())
+		distance = -distance;
+	float normValue = getValueNormalized ();
+	if (isZoomModifier (event.modifiers))
+		normValue += 0.1f * distance * getWheelInc ();
+	else
+		normValue += distance * getWheelInc ();
+	const float old = getValue ();
+	setValueNormalized (normValue);
+	if (getValue () != old)
+	{
+		invalid ();
+		valueChanged ();
+	}
 	event.consumed = true;
-	ValueStepping::step (*this, distance, event.modifiers);
 }
 
 void CSliderBase::onKeyboardEvent (KeyboardEvent& event)
 {
 	if (event.type != EventType::KeyDown)
 		return;
-	if (event.virt == VirtualKey::Escape && impl->dragging)
+	switch (event.virt)
 	{
-		MouseCancelEvent cancel;
-		onMouseCancelEvent (cancel);
+	case VirtualKey::Up:
+	case VirtualKey::Right:
+	case VirtualKey::Down:
+	case VirtualKey::Left:
+	{
+		const bool inverse = isInverseStyle ();
+		const bool lowers = event.virt == VirtualKey::Down || event.virt == VirtualKey::Left;
+		const float distance = lowers != inverse ? -1.f : 1.f;
+		float normValue = getValueNormalized ();
+		if (isZoomModifier (event.modifiers))
+			normValue += 0.1f * distance * getWheelInc ();
+		else
+			normValue += distance * getWheelInc ();
+		const float old = getValue ();
+		setValueNormalized (normValue);
+		if (getValue () != old)
+		{
+			invalid ();
+			beginEdit ();
+			valueChanged ();
+			endEdit ();
+		}
 		event.consumed = true;
-		return;
+		// As in the real library an arrow key also does what Escape does: an edit still open (a drag, or a
+		// wheel edit waiting for its timer) ends here.
+		[[fallthrough]];
 	}
-	float distance = ValueStepping::arrowKeyDistance (event.virt, isInverseStyle ());
-	if (distance == 0.f)
-		return;
-	event.consumed = true;
-	ValueStepping::step (*this, distance, event.modifiers);
-}
-
-void CSliderBase::setViewSize (const CRect& rect, bool doInvalid)
-{
-	CControl::setViewSize (rect, doInvalid);
-	updateInternalHandleValues ();
+	case VirtualKey::Escape:
+		if (isEditing ())
+		{
+			MouseCancelEvent cancel;
+			onMouseCancelEvent (cancel);
+			event.consumed = true;
+		}
+		break;
+	default:
+		break;
+	}
 }
 
 // ---- CSlider
@@ -351,30 +513,26 @@ CSlider::CSlider (const CRect& size, IControlListener* listener, int32_t tag, in
                   CBitmap* handle, CBitmap* background, const CPoint& offset, const int32_t style)
     : CSliderBase (size, listener, tag), impl (std::make_unique<Impl> ())
 {
-	setStyle (style);
-	setBackground (background);
 	setBackgroundOffset (offset);
+	setBackground (background);
+	setStyle (style);
 	setHandle (handle);
-	setHandleMinPosPrivate (iMinPos);
-	if (iMaxPos > iMinPos)
-	{
-		CCoord handleLength = isStyleHorizontal () ? getHandleSizePrivate ().x : getHandleSizePrivate ().y;
-		setHandleRangePrivate (iMaxPos - iMinPos - handleLength);
-	}
+	// the positions are in the parent's coordinates
+	setHandleMinPosPrivate (iMinPos - (isStyleHorizontal () ? getViewSize ().left : getViewSize ().top));
+	setHandleRangePrivate (static_cast<CCoord> (iMaxPos) - iMinPos);
 }
 
 CSlider::CSlider (const CRect& rect, IControlListener* listener, int32_t tag, const CPoint& offsetHandle,
                   int32_t rangeHandle, CBitmap* handle, CBitmap* background, const CPoint& offset, const int32_t style)
     : CSliderBase (rect, listener, tag), impl (std::make_unique<Impl> ())
 {
-	setStyle (style);
-	setBackground (background);
 	setBackgroundOffset (offset);
+	setBackground (background);
+	setStyle (style);
 	setHandle (handle);
+	setHandleRangePrivate (rangeHandle -
+	                       (isStyleHorizontal () ? getHandleSizePrivate ().x : getHandleSizePrivate ().y));
 	setOffsetHandle (offsetHandle);
-	CCoord handleLength = isStyleHorizontal () ? getHandleSizePrivate ().x : getHandleSizePrivate ().y;
-	if (rangeHandle > handleLength)
-		setHandleRangePrivate (rangeHandle - handleLength);
 }
 
 CSlider::CSlider (const CSlider& slider) : CSliderBase (slider), impl (std::make_unique<Impl> (*slider.impl)) {}
@@ -395,7 +553,12 @@ void CSlider::setHandle (CBitmap* pHandle)
 {
 	impl->handle = pHandle;
 	if (pHandle)
+	{
 		setHandleSizePrivate (pHandle->getWidth (), pHandle->getHeight ());
+		setViewSize (getViewSize (), true);
+	}
+	else
+		setHandleSizePrivate (1., 1.);
 	setDirty (true);
 }
 

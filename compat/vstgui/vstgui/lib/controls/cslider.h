@@ -1,5 +1,5 @@
-// CSliderBase: a linear control with a handle moving along a horizontal or vertical track (drag, click,
-// wheel, arrow keys); CSlider draws it with optional bitmaps and colours.
+// CSliderBase: a linear control with a handle moving along a horizontal or vertical track (click, drag, ramp,
+// wheel edits, arrow keys); CSlider draws it with optional bitmaps and colours.
 #pragma once
 
 #include "../ccolor.h"
@@ -8,7 +8,7 @@
 namespace VSTGUI
 {
 
-class CSliderBase : public CControl
+class CSliderBase : public CControl, protected CMouseWheelEditingSupport
 {
 private:
 	enum StyleEnum
@@ -80,6 +80,12 @@ protected:
 private:
 	void updateInternalHandleValues ();
 	float calculateDelta (const CPoint& where, CRect* handleRect = nullptr) const;
+	void doRamping ();
+	// the normalized value for a mouse position, given the coordinate that maps to 0
+	float normalizedAt (const CPoint& where, CCoord delta) const;
+	void moveTo (const CPoint& where, CButtonState buttons);
+	// sets the value and tells the listener when it changed
+	void changeValueNormalized (float normValue);
 
 	struct Impl;
 	std::unique_ptr<Impl> impl;

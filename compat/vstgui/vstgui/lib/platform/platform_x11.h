@@ -1,4 +1,5 @@
-// The X11 platform's public interfaces: the host's run loop as the library sees it and the frame configuration.
+// The X11 platform's public interfaces: the host's run loop as the library sees it and the frame configuration
+// that hands it to a frame. An X11 frame opens only with a run loop in its configuration.
 #pragma once
 
 #include "iplatformframecallback.h"
@@ -31,17 +32,10 @@ public:
 	virtual bool unregisterTimer (ITimerHandler* handler) = 0;
 };
 
-struct FrameConfig : IPlatformFrameConfig
+class FrameConfig : public IPlatformFrameConfig
 {
+public:
 	SharedPointer<IRunLoop> runLoop;
-};
-
-// The run loop used by frames opened without a configuration, and by timers.
-struct RunLoop
-{
-	static void init (const SharedPointer<IRunLoop>& runLoop);
-	static void exit ();
-	static const SharedPointer<IRunLoop>& get ();
 };
 
 } // namespace X11

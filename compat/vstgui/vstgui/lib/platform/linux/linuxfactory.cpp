@@ -4,9 +4,9 @@
 #include "../iplatformframe.h"
 #include "../offscreen/offscreenframe.h"
 #include "../offscreen/offscreentimer.h"
-#include "../platform_x11.h"
 #include "cairocontext.h"
 #include "x11frame.h"
+#include "x11platform.h"
 #include "x11timer.h"
 
 #include <chrono>
@@ -66,8 +66,6 @@ private:
 	PlatformInstanceHandle instance;
 };
 
-// Every open editor installs its host's run loop; the first one installed serves them all until the last
-// editor has gone, so closing one of two editors does not strand the other's timers.
 struct RunLoopHolder
 {
 	SharedPointer<X11::IRunLoop> runLoop;

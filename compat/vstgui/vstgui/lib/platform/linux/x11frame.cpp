@@ -9,10 +9,10 @@
 #include "../../events.h"
 #include "../common/clickcounter.h"
 #include "../iplatformfactory.h"
-#include "../platform_x11.h"
 #include "cairocontext.h"
 #include "x11cursors.h"
 #include "x11keyboard.h"
+#include "x11platform.h"
 #include "x11tooltip.h"
 
 #include <cairo-xcb.h>
@@ -97,12 +97,15 @@ public:
 	Frame (IPlatformFrameCallback* callback, const CRect& size, xcb_window_t parent, SharedPointer<IRunLoop> runLoop)
 	    : IPlatformFrame (callback), size (size), loop (std::move (runLoop))
 	{
+		// The frame's run loop serves the library's timers too while the frame exists.
+		RunLoop::init (loop);
 		createWindow (parent);
 	}
 
 	~Frame () noexcept override
 	{
 		detachFromRunLoop ();
+		RunLoop::exit ();
 		tooltip.reset ();
 		cursors.reset ();
 		keyboard.reset ();
@@ -415,10 +418,11 @@ private:
 			{
 				MouseWheelEvent wheel;
 				fillPosition (wheel, press);
+				// Buttons 4 and 5 turn the wheel up and down, 6 and 7 left and right; right counts positive.
 				if (press.detail == 4 || press.detail == 5)
 					wheel.deltaY = press.detail == 4 ? 1. : -1.;
 				else
-					wheel.deltaX = press.detail == 6 ? 1. : -1.;
+					wheel.deltaX = press.detail == 7 ? 1. : -1.;
 				dispatch (wheel);
 				break;
 			}
@@ -566,16 +570,14 @@ PlatformFramePtr createX11PlatformFrame (IPlatformFrameCallback* callback, const
 {
 	if (!parent || (parentType != PlatformType::kX11EmbedWindowID && parentType != PlatformType::kDefaultNative))
 		return nullptr;
-	SharedPointer<IRunLoop> runLoop;
-	if (auto* x11Config = dynamic_cast<FrameConfig*> (config); x11Config && x11Config->runLoop)
-		runLoop = x11Config->runLoop;
-	else
-		runLoop = RunLoop::get ();
-	// Without a run loop no event would ever be read.
-	if (!runLoop)
+	// Without a run loop no event would ever be read. The real library's frame cannot do without one either
+	// (it crashes on the missing connection); this one refuses, so an editor that forgets the configuration
+	// fails its tests instead of a host.
+	auto* x11Config = dynamic_cast<FrameConfig*> (config);
+	if (!x11Config || !x11Config->runLoop)
 		return nullptr;
-	auto frame =
-	    makeOwned<Frame> (callback, size, static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent)), runLoop);
+	auto frame = makeOwned<Frame> (callback, size, static_cast<xcb_window_t> (reinterpret_cast<uintptr_t> (parent)),
+	                               x11Config->runLoop);
 	if (!frame->valid ())
 		return nullptr;
 	return frame;

@@ -2,7 +2,7 @@
 // user-interface thread between the host's own events.
 #include "x11timer.h"
 
-#include "../platform_x11.h"
+#include "x11platform.h"
 
 namespace VSTGUI
 {

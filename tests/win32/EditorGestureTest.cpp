@@ -169,6 +169,7 @@ TEST (EditorGestures, WindowMessagesEditAsTheOffscreenFrameDoes)
 {
 	CControl::CheckDefaultValueEventFunc = checkDefaultValueOnDoubleClick;
 	HostWindow host (200, 336);
+	PointerLock pointer;
 	for (const auto& gesture : gestures)
 	{
 		SCOPED_TRACE (gesture.name);

@@ -218,6 +218,7 @@ TEST_F (Win32Frame, EnterAndLeave)
 
 TEST_F (Win32Frame, WheelsTakeThePointerFromTheCursor)
 {
+	PointerLock pointer;
 	const POINT screen = toScreen (50, 40);
 	ASSERT_TRUE (SetCursorPos (screen.x, screen.y));
 	POINT cursor{};
@@ -259,6 +260,7 @@ TEST_F (Win32Frame, CursorIsTheOneTheFrameAskedFor)
 
 TEST_F (Win32Frame, TooltipShowsTheTextAndHides)
 {
+	PointerLock pointer;
 	const POINT screen = toScreen (50, 40);
 	SetCursorPos (screen.x, screen.y);
 	ASSERT_TRUE (frame->getPlatformFrame ()->showTooltip (CRect (0, 0, 100, 100), "Dry/wet mix"));

@@ -58,6 +58,27 @@ private:
 	HWND window{nullptr};
 };
 
+// Held while a test places the pointer and relies on it: the pointer is one for every test program that runs
+// at the same time (CTest runs several), so they take turns through a mutex that Wine shares between them.
+class PointerLock
+{
+public:
+	PointerLock () : mutex (CreateMutexW (nullptr, FALSE, L"QuorvaneWin32TestPointer"))
+	{
+		WaitForSingleObject (mutex, INFINITE);
+	}
+	~PointerLock ()
+	{
+		ReleaseMutex (mutex);
+		CloseHandle (mutex);
+	}
+	PointerLock (const PointerLock&) = delete;
+	PointerLock& operator= (const PointerLock&) = delete;
+
+private:
+	HANDLE mutex;
+};
+
 // Dispatches the thread's messages for `milliseconds`.
 inline void pumpMessages (DWORD milliseconds)
 {

@@ -156,6 +156,11 @@ TEST_F (Win32Frame, PaintDrawsExactlyTheInvalidRegion)
 	UpdateWindow (window);
 	EXPECT_EQ (left->draws, 1);
 	EXPECT_EQ (right->draws, 1);
+	// What the views drew reaches the window itself.
+	HDC dc = GetDC (window);
+	EXPECT_EQ (GetPixel (dc, 50, 50), RGB (255, 0, 0));
+	EXPECT_EQ (GetPixel (dc, 150, 50), RGB (0, 0, 255));
+	ReleaseDC (window, dc);
 
 	left->invalid ();
 	UpdateWindow (window);

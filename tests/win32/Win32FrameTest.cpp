@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -70,7 +71,8 @@ protected:
 	HWND window{nullptr};
 };
 
-// Top-level windows of this thread (tooltips among them), by class name.
+// Top-level windows of this thread (tooltips among them), by class name, sorted: their z-order moves as other
+// programs' windows come and go.
 std::vector<std::wstring> threadWindows ()
 {
 	std::vector<std::wstring> classes;
@@ -84,6 +86,7 @@ std::vector<std::wstring> threadWindows ()
 		    return TRUE;
 	    },
 	    reinterpret_cast<LPARAM> (&classes));
+	std::sort (classes.begin (), classes.end ());
 	return classes;
 }
 

@@ -102,8 +102,7 @@ std::vector<std::string> runOffscreen (const Gesture& gesture)
 			platform.wheel (where, 0., s.notches, mods);
 			break;
 		case Step::HorizontalWheel:
-			// A tilt to the right is a negative horizontal delta in the library.
-			platform.wheel (where, -s.notches, 0., mods);
+			platform.wheel (where, s.notches, 0., mods);
 			break;
 		}
 	}

@@ -393,9 +393,9 @@ bool Frame::wheel (bool horizontal, WPARAM wParam)
 	event.modifiers = modifiersFromMouseKeys (GET_KEYSTATE_WPARAM (wParam));
 	event.timestamp = GetMessageTime ();
 	const CCoord notches = static_cast<CCoord> (GET_WHEEL_DELTA_WPARAM (wParam)) / WHEEL_DELTA;
-	// A tilt to the right is positive on Windows, negative in the library (as X11's button 7).
+	// A tilt to the right is positive, as the library's horizontal delta to the right (X11's button 7).
 	if (horizontal)
-		event.deltaX = -notches;
+		event.deltaX = notches;
 	else
 		event.deltaY = notches;
 	dispatch (event);

@@ -164,7 +164,7 @@ std::vector<std::string> runInWindow (const Gesture& gesture, HostWindow& host)
 
 } // namespace
 
-TEST (EditorGestures, WindowMessagesEditAsTheOffscreenFrameDoes)
+TEST (Win32EditorGestures, WindowMessagesEditAsTheOffscreenFrameDoes)
 {
 	CControl::CheckDefaultValueEventFunc = checkDefaultValueOnDoubleClick;
 	HostWindow host (200, 336);

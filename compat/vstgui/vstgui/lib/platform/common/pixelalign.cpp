@@ -56,7 +56,8 @@ void pixelAlign (const CGraphicsTransform& toDevice, CGraphicsPath::ElementList&
 
 CPoint lineWidthTranslate (CCoord lineWidth)
 {
-	// Whole numbers only, as the integer conversion sees them; widths beyond int32 range are never whole here.
+	// Whole numbers as a conversion to int32 sees them; widths beyond its range would overflow it and count as
+	// not whole.
 	if (!(std::fabs (lineWidth) < double (std::numeric_limits<int32_t>::max ())))
 		return {};
 	const auto whole = static_cast<int32_t> (lineWidth);

@@ -2,11 +2,14 @@
 
 #include "controller/ControllerState.h"
 #include "controller/NoteSyncList.h"
-#include "editor/DuckerEditor.h"
 #include "plugin/ids.h"
 #include "processor/ProcessorState.h"
 
 #include "base/source/fstreamer.h"
+
+#if QUORVANE_WITH_EDITOR
+#include "editor/DuckerEditor.h"
+#endif
 
 #include <algorithm>
 #include <cmath>
@@ -62,7 +65,7 @@ tresult PLUGIN_API DuckerController::initialize (FUnknown* context)
 
 void DuckerController::addParameters ()
 {
-	parameters.addParameter (u"Bypass", nullptr, 1, 0., ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
+	parameters.addParameter (STR16 ("Bypass"), nullptr, 1, 0., ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
 	                         kBypassId, kRootUnitId, nullptr);
 
 	struct RangeDeclaration
@@ -74,9 +77,9 @@ void DuckerController::addParameters ()
 		int32 precision;
 	};
 	const RangeDeclaration ranges[] = {
-	    {u"Duration", kDurationId, u"beats", 0., 1., 0.5, 2},
-	    {u"Mix", kMixId, u"% wet", 0., 100., 100., 0},
-	    {u"Offset", kOffsetId, u"beats", -1., 1., 0., 2},
+	    {STR16 ("Duration"), kDurationId, STR16 ("beats"), 0., 1., 0.5, 2},
+	    {STR16 ("Mix"), kMixId, STR16 ("% wet"), 0., 100., 100., 0},
+	    {STR16 ("Offset"), kOffsetId, STR16 ("beats"), -1., 1., 0., 2},
 	};
 	for (const auto& range : ranges)
 	{
@@ -87,13 +90,13 @@ void DuckerController::addParameters ()
 	}
 
 	auto* noteSync = new StringListParameter (
-	    u"Note Sync", kNoteSyncId, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, u"Sync");
+	    STR16 ("Note Sync"), kNoteSyncId, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, STR16 ("Sync"));
 	for (const TChar* entry : kNoteSyncList)
 		noteSync->appendString (entry);
 	// Only the described default moves to "1/4"; the value stays on the first entry until the host hands
 	// over the processor's settings, which it does right after creating the pair.
 	ParamValue quarterNote = 0.;
-	if (noteSync->fromString (u"1/4", quarterNote))
+	if (noteSync->fromString (STR16 ("1/4"), quarterNote))
 		noteSync->getInfo ().defaultNormalizedValue = quarterNote;
 	parameters.addParameter (noteSync);
 }
@@ -210,8 +213,13 @@ IPlugView* PLUGIN_API DuckerController::createView (FIDString name)
 {
 	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
 		return nullptr;
+#if QUORVANE_WITH_EDITOR
 	// Read once here; the editor reads the size again each time it opens.
 	const auto stored = getWinSize ();
 	auto* editor = stored ? new DuckerEditor (this, stored->width, stored->height) : new DuckerEditor (this);
 	return static_cast<IPlugView*> (editor);
+#else
+	// A module built without its editor (QUORVANE_BUILD_EDITOR): the host shows its own parameter view.
+	return nullptr;
+#endif
 }

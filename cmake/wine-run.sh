@@ -1,8 +1,10 @@
 #!/bin/sh
 # Runs a Windows program under Wine in a private prefix: wine-run.sh PREFIX PROGRAM [ARGUMENTS...]
-# The prefix is made on first use (without Mono and Gecko, which nothing here needs). A wineserver is kept
-# running for a while with its output on /dev/null: started by a program instead, it would inherit that
-# program's output pipe and hold it open for seconds after the program ends. Stop it with
+# The prefix is made on first use (without Mono and Gecko, which nothing here needs). The wineserver and
+# Wine's own background processes (services, devices) are started here with their output on /dev/null:
+# started by the program instead, they would inherit its output pipe and hold it open long after the
+# program ends. The server stays for a minute after its last program, so a test run pays the start once.
+# Stop it with
 #   WINEPREFIX=PREFIX wineserver -k
 set -eu
 prefix="$1"
@@ -18,7 +20,10 @@ mkdir -p "$prefix"
     "$wine" wineboot --init >"$prefix/../wine-prefix.log" 2>&1 </dev/null || true
     "$wineserver" -w
   fi
-  "$wineserver" -p60 >/dev/null 2>&1 </dev/null 9>&- || true
+  # Exit status 0: a new server, whose first program starts the background processes.
+  if "$wineserver" -p60 >/dev/null 2>&1 </dev/null 9>&-; then
+    "$wine" wineboot >/dev/null 2>&1 </dev/null 9>&- || true
+  fi
 ) 9>"$prefix.lock"
 
 exec "$wine" "$@"

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -192,8 +193,10 @@ tresult PLUGIN_API DuckerController::getParamValueByString (ParamID tag, TChar* 
 {
 	if (!string)
 		return kResultFalse;
-	// The number parsers accept "nan", and the plain parameter (Bypass) does not clamp what it reads.
-	ParamValue converted = 0.;
+	// The number parsers accept "nan", and the plain parameter (Bypass) does not clamp what it reads. On Windows
+	// the SDK's number scanner (swscanf) reports success for a text without a number and leaves the value as it
+	// was: starting from NaN, such a text is refused like "nan".
+	ParamValue converted = std::numeric_limits<ParamValue>::quiet_NaN ();
 	const tresult result = EditController::getParamValueByString (tag, string, converted);
 	if (result != kResultOk || std::isnan (converted))
 		return kResultFalse;

@@ -63,11 +63,18 @@ std::string guidSpelling (const FUID& cid)
 	return text;
 }
 
-std::string platformSpelling (const FUID& cid)
+/** The other platforms' spelling: the 16 bytes in order. */
+std::string byteOrderSpelling (const FUID& cid)
 {
-	char8 text[33] = {0};
-	cid.toString (text);
-	return upper (text);
+	const auto* b = reinterpret_cast<const std::uint8_t*> (cid.toTUID ());
+	std::string text;
+	char digits[3];
+	for (int i = 0; i < 16; ++i)
+	{
+		std::snprintf (digits, sizeof digits, "%02X", b[i]);
+		text += digits;
+	}
+	return text;
 }
 
 } // namespace
@@ -180,7 +187,9 @@ bool decodeVstPreset (const std::vector<std::uint8_t>& bytes, VstPreset& preset,
 
 bool presetNamesClass (const VstPreset& preset, const FUID& classId)
 {
-	return preset.classIdText == platformSpelling (classId) || preset.classIdText == guidSpelling (classId);
+	// The SDK writes the identifier as its platform spells it: a preset saved on Windows reads the GUID way,
+	// one saved on Linux or macOS in byte order. Hosts on either read both.
+	return preset.classIdText == byteOrderSpelling (classId) || preset.classIdText == guidSpelling (classId);
 }
 
 bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::string& error)

@@ -110,7 +110,12 @@ TEST (PresetThroughBundle, FileHasTheStandardLayout)
 	ASSERT_GE (bytes.size (), 48u);
 	EXPECT_EQ (std::string (bytes.begin (), bytes.begin () + 4), "VST3");
 	EXPECT_EQ (bytes[4], 1);
+#ifdef _WIN32
+	// The SDK's COM-compatible spelling: the identifier's words as written.
+	EXPECT_EQ (std::string (bytes.begin () + 8, bytes.begin () + 40), "A17C3B8C793441DAB08706CA2D7F3E48");
+#else
 	EXPECT_EQ (std::string (bytes.begin () + 8, bytes.begin () + 40), "8C3B7CA13479DA41B08706CA2D7F3E48");
+#endif
 	// The two chunks in the data area, then the list: "List", 2 entries of (id, offset, size).
 	const std::int64_t listAt = read64 (bytes, kListOffsetAt);
 	EXPECT_EQ (listAt, 48 + 21 + 9);

@@ -90,8 +90,9 @@ void DuckerController::addParameters ()
 		parameter->setPrecision (range.precision);
 	}
 
-	auto* noteSync = new StringListParameter (
-	    STR16 ("Note Sync"), kNoteSyncId, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, STR16 ("Sync"));
+	auto* noteSync =
+	    new StringListParameter (STR16 ("Note Sync"), kNoteSyncId, nullptr,
+	                             ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, STR16 ("Sync"));
 	for (const TChar* entry : kNoteSyncList)
 		noteSync->appendString (entry);
 	// Only the described default moves to "1/4"; the value stays on the first entry until the host hands

@@ -7,5 +7,6 @@
 #include <array>
 
 inline constexpr std::array<const Steinberg::Vst::TChar*, 9> kNoteSyncList = {
-    STR16 ("4/1"), STR16 ("2/1"), STR16 ("1/1"), STR16 ("1/2"), STR16 ("1/4"), STR16 ("1/8"), STR16 ("1/16"), STR16 ("1/32"), STR16 ("1/64"),
+    STR16 ("4/1"), STR16 ("2/1"),  STR16 ("1/1"),  STR16 ("1/2"),  STR16 ("1/4"),
+    STR16 ("1/8"), STR16 ("1/16"), STR16 ("1/32"), STR16 ("1/64"),
 };

@@ -1,5 +1,7 @@
 #include "host/BundlePath.h"
 
+#include "host/Utf8Path.h"
+
 #include <filesystem>
 
 namespace QuorvaneHost
@@ -36,7 +38,7 @@ std::string modulePathForBundle (const std::string& path)
 {
 	namespace fs = std::filesystem;
 	std::error_code error;
-	fs::path bundle (path);
+	fs::path bundle = pathFromUtf8 (path);
 	// "Quorvane.vst3/" names the same bundle as "Quorvane.vst3".
 	if (!bundle.has_filename ())
 		bundle = bundle.parent_path ();
@@ -44,8 +46,7 @@ std::string modulePathForBundle (const std::string& path)
 	// existing file is the module itself: on Windows the DLL is named "X.vst3" too.
 	if (fs::is_regular_file (bundle, error) || (!fs::is_directory (bundle, error) && bundle.extension () != ".vst3"))
 		return path;
-	const std::string stem = bundle.stem ().string ();
-	return (bundle / "Contents" / bundleArchitecture () / (stem + moduleFileExtension ())).string ();
+	return utf8FromPath (bundle / "Contents" / bundleArchitecture () / (bundle.stem () += moduleFileExtension ()));
 }
 
 } // namespace QuorvaneHost

@@ -2,6 +2,7 @@
 
 #include "host/BundlePath.h"
 #include "host/ModuleLibrary.h"
+#include "host/Utf8Path.h"
 
 #include <filesystem>
 
@@ -12,7 +13,7 @@ std::shared_ptr<PluginModule> PluginModule::load (const std::string& bundleOrMod
 {
 	const std::string modulePath = modulePathForBundle (bundleOrModulePath);
 	std::error_code fsError;
-	if (!std::filesystem::exists (modulePath, fsError))
+	if (!std::filesystem::exists (pathFromUtf8 (modulePath), fsError))
 	{
 		error = "no VST3 module at '" + modulePath + "'";
 		return nullptr;

@@ -1,6 +1,7 @@
 #include "host/VstPreset.h"
 
 #include "host/StateBytes.h"
+#include "host/Utf8Path.h"
 
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
@@ -198,7 +199,8 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 	if (!encodeVstPreset (preset, bytes, error))
 		return false;
 	// Written beside the target and renamed over it, so a failed write never leaves half a preset behind.
-	const std::string partial = path + ".partial-" + std::to_string (getpid ());
+	const auto target = pathFromUtf8 (path);
+	const auto partial = pathFromUtf8 (path + ".partial-" + std::to_string (getpid ()));
 	{
 		std::ofstream out (partial, std::ios::binary | std::ios::trunc);
 		out.write (reinterpret_cast<const char*> (bytes.data ()), static_cast<std::streamsize> (bytes.size ()));
@@ -212,7 +214,7 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 		}
 	}
 	std::error_code renameError;
-	std::filesystem::rename (partial, path, renameError);
+	std::filesystem::rename (partial, target, renameError);
 	if (renameError)
 	{
 		std::error_code ignored;
@@ -225,19 +227,20 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 
 bool loadVstPresetFile (const std::string& path, VstPreset& preset, std::string& error)
 {
+	const auto file = pathFromUtf8 (path);
 	std::error_code fsError;
-	if (!std::filesystem::is_regular_file (path, fsError))
+	if (!std::filesystem::is_regular_file (file, fsError))
 	{
 		error = "cannot read the preset '" + path + "': no such file";
 		return false;
 	}
-	const std::uintmax_t size = std::filesystem::file_size (path, fsError);
+	const std::uintmax_t size = std::filesystem::file_size (file, fsError);
 	if (fsError || size > kLargestPresetFile)
 	{
 		error = "cannot read the preset '" + path + "': " + (fsError ? fsError.message () : "too large for a preset");
 		return false;
 	}
-	std::ifstream in (path, std::ios::binary);
+	std::ifstream in (file, std::ios::binary);
 	std::vector<std::uint8_t> bytes (static_cast<size_t> (size));
 	in.read (reinterpret_cast<char*> (bytes.data ()), static_cast<std::streamsize> (bytes.size ()));
 	if (!in)

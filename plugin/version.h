@@ -11,10 +11,10 @@
 #define QUORVANE_STRINGIFY_TOKEN(x) #x
 #define QUORVANE_STRINGIFY(x) QUORVANE_STRINGIFY_TOKEN (x)
 /** "1.2.0.0" */
-#define QUORVANE_VERSION_STR                                                                                      \
-	QUORVANE_STRINGIFY (QUORVANE_VERSION_MAJOR)                                                                   \
-	"." QUORVANE_STRINGIFY (QUORVANE_VERSION_MINOR) "." QUORVANE_STRINGIFY (QUORVANE_VERSION_PATCH) "."           \
-	    QUORVANE_STRINGIFY (QUORVANE_VERSION_BUILD)
+#define QUORVANE_VERSION_STR                                                                                           \
+	QUORVANE_STRINGIFY (QUORVANE_VERSION_MAJOR)                                                                        \
+	"." QUORVANE_STRINGIFY (QUORVANE_VERSION_MINOR) "." QUORVANE_STRINGIFY (                                           \
+	    QUORVANE_VERSION_PATCH) "." QUORVANE_STRINGIFY (QUORVANE_VERSION_BUILD)
 
 #define QUORVANE_VENDOR "Kelvanor"
 #define QUORVANE_URL "https://www.kelvanor.com"

@@ -1,5 +1,7 @@
 #include "host/cli/BundleLocation.h"
 
+#include "host/Utf8Path.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -26,7 +28,7 @@ std::string locateBundle (const std::optional<std::string>& bundleOption)
 	const std::filesystem::path installed =
 	    std::filesystem::path (home && *home ? home : ".") / ".vst3" / "Quorvane.vst3";
 #endif
-	return installed.string ();
+	return QuorvaneHost::utf8FromPath (installed);
 }
 
 const char* bundleSearchHelp ()

@@ -5,6 +5,7 @@
 #include "tests/host/HostTestSupport.h"
 
 #include "host/StateBytes.h"
+#include "host/Utf8Path.h"
 #include "host/VstPreset.h"
 #include "plugin/ids.h"
 
@@ -71,7 +72,6 @@ QuorvaneTest::RunningProcessor configuredPair ()
 	return running;
 }
 
-
 std::vector<std::uint8_t> encode (const VstPreset& preset)
 {
 	std::vector<std::uint8_t> bytes;
@@ -95,7 +95,6 @@ void write64 (std::vector<std::uint8_t>& bytes, size_t at, std::int64_t value)
 constexpr size_t kListOffsetAt = 40; // "VST3", version, 32 digits of class ID
 
 } // namespace
-
 
 TEST (PresetThroughBundle, FileHasTheStandardLayout)
 {
@@ -336,6 +335,14 @@ TEST (PresetThroughBundle, FilesAreWrittenWholeOrNotAtAll)
 	ASSERT_TRUE (loadVstPresetFile (path, loaded, error)) << error;
 	EXPECT_EQ (loaded.componentState, preset.componentState);
 	EXPECT_EQ (std::distance (std::filesystem::directory_iterator (folder), {}), 1); // no leftovers
+
+	// Names are UTF-8 text on every platform (on Windows not the ANSI code page's).
+	const std::string unicodeName = "d\xC3\xA9j\xC3\xA0 \xE2\x99\xAA.vstpreset";
+	const std::string unicodePath = QuorvaneHost::utf8FromPath (folder / QuorvaneHost::pathFromUtf8 (unicodeName));
+	ASSERT_TRUE (saveVstPresetFile (unicodePath, preset, error)) << error;
+	EXPECT_TRUE (std::filesystem::is_regular_file (folder / std::u8string (u8"d\u00E9j\u00E0 \u266A.vstpreset")));
+	ASSERT_TRUE (loadVstPresetFile (unicodePath, loaded, error)) << error;
+	EXPECT_EQ (loaded.componentState, preset.componentState);
 
 	EXPECT_FALSE (saveVstPresetFile ((folder / "missing" / "b.vstpreset").string (), preset, error));
 	EXPECT_NE (error.find ("cannot write"), std::string::npos) << error;

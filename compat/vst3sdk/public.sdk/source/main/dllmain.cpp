@@ -2,9 +2,9 @@
 // right after loading the module and ExitDll before unloading it, possibly more than once each: the first
 // InitDll runs the module initialisers, the ExitDll that brings the use count back to 0 the terminators.
 
-#include "public.sdk/source/main/moduleinit.h"
 #include "pluginterfaces/base/fplatform.h"
 #include "pluginterfaces/base/ftypes.h"
+#include "public.sdk/source/main/moduleinit.h"
 
 #include <windows.h>
 
@@ -17,7 +17,8 @@ void* moduleHandle = nullptr;
 /** The module's folder, ending in a backslash. */
 Steinberg::tchar gPath[VST_MAX_PATH] = {0};
 
-namespace {
+namespace
+{
 
 int useCount = 0;
 
@@ -28,24 +29,25 @@ void* Steinberg::getPlatformModuleHandle ()
 	return moduleHandle;
 }
 
-extern "C" {
-
-SMTG_EXPORT_SYMBOL bool InitDll ()
+extern "C"
 {
-	if (++useCount == 1)
-		return InitModule ();
-	return true;
-}
 
-SMTG_EXPORT_SYMBOL bool ExitDll ()
-{
-	if (--useCount == 0)
-		return DeinitModule ();
-	// An ExitDll without its InitDll.
-	if (useCount < 0)
-		return false;
-	return true;
-}
+	SMTG_EXPORT_SYMBOL bool InitDll ()
+	{
+		if (++useCount == 1)
+			return InitModule ();
+		return true;
+	}
+
+	SMTG_EXPORT_SYMBOL bool ExitDll ()
+	{
+		if (--useCount == 0)
+			return DeinitModule ();
+		// An ExitDll without its InitDll.
+		if (useCount < 0)
+			return false;
+		return true;
+	}
 
 } // extern "C"
 

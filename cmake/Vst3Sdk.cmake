@@ -45,4 +45,9 @@ target_compile_definitions(vst3sdk PUBLIC $<IF:$<CONFIG:Debug>,DEVELOPMENT=1,REL
 # Third-party code: its warnings are not ours to fix. (The stand-ins compiled into the same library are
 # ours, and keep them.)
 set_source_files_properties(${_sdk_sources} PROPERTIES COMPILE_OPTIONS -w)
-target_link_libraries(vst3sdk PUBLIC pthread dl)
+if(WIN32)
+  # The SDK's Windows code calls COM (ole32) for new class identifiers; GCC ignores its `#pragma comment(lib)`.
+  target_link_libraries(vst3sdk PUBLIC ole32)
+else()
+  target_link_libraries(vst3sdk PUBLIC pthread dl)
+endif()

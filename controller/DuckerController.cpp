@@ -2,15 +2,19 @@
 
 #include "controller/ControllerState.h"
 #include "controller/NoteSyncList.h"
-#include "editor/DuckerEditor.h"
 #include "plugin/ids.h"
 #include "processor/ProcessorState.h"
 
 #include "base/source/fstreamer.h"
 
+#if QUORVANE_WITH_EDITOR
+#include "editor/DuckerEditor.h"
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -62,7 +66,7 @@ tresult PLUGIN_API DuckerController::initialize (FUnknown* context)
 
 void DuckerController::addParameters ()
 {
-	parameters.addParameter (u"Bypass", nullptr, 1, 0., ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
+	parameters.addParameter (STR16 ("Bypass"), nullptr, 1, 0., ParameterInfo::kCanAutomate | ParameterInfo::kIsBypass,
 	                         kBypassId, kRootUnitId, nullptr);
 
 	struct RangeDeclaration
@@ -74,9 +78,9 @@ void DuckerController::addParameters ()
 		int32 precision;
 	};
 	const RangeDeclaration ranges[] = {
-	    {u"Duration", kDurationId, u"beats", 0., 1., 0.5, 2},
-	    {u"Mix", kMixId, u"% wet", 0., 100., 100., 0},
-	    {u"Offset", kOffsetId, u"beats", -1., 1., 0., 2},
+	    {STR16 ("Duration"), kDurationId, STR16 ("beats"), 0., 1., 0.5, 2},
+	    {STR16 ("Mix"), kMixId, STR16 ("% wet"), 0., 100., 100., 0},
+	    {STR16 ("Offset"), kOffsetId, STR16 ("beats"), -1., 1., 0., 2},
 	};
 	for (const auto& range : ranges)
 	{
@@ -86,14 +90,15 @@ void DuckerController::addParameters ()
 		parameter->setPrecision (range.precision);
 	}
 
-	auto* noteSync = new StringListParameter (
-	    u"Note Sync", kNoteSyncId, nullptr, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, u"Sync");
+	auto* noteSync =
+	    new StringListParameter (STR16 ("Note Sync"), kNoteSyncId, nullptr,
+	                             ParameterInfo::kCanAutomate | ParameterInfo::kIsList, kRootUnitId, STR16 ("Sync"));
 	for (const TChar* entry : kNoteSyncList)
 		noteSync->appendString (entry);
 	// The current value starts where the processor starts: some hosts never hand over the processor's
 	// settings after creating the pair, and would otherwise show and save "4/1" while "1/4" plays.
 	ParamValue quarterNote = 0.;
-	if (noteSync->fromString (u"1/4", quarterNote))
+	if (noteSync->fromString (STR16 ("1/4"), quarterNote))
 	{
 		noteSync->getInfo ().defaultNormalizedValue = quarterNote;
 		noteSync->setNormalized (quarterNote);
@@ -195,8 +200,10 @@ tresult PLUGIN_API DuckerController::getParamValueByString (ParamID tag, TChar* 
 {
 	if (!string)
 		return kResultFalse;
-	// The number parsers accept "nan", and the plain parameter (Bypass) does not clamp what it reads.
-	ParamValue converted = 0.;
+	// The number parsers accept "nan", and the plain parameter (Bypass) does not clamp what it reads. On Windows
+	// the SDK's number scanner (swscanf) reports success for a text without a number and leaves the value as it
+	// was: starting from NaN, such a text is refused like "nan".
+	ParamValue converted = std::numeric_limits<ParamValue>::quiet_NaN ();
 	const tresult result = EditController::getParamValueByString (tag, string, converted);
 	if (result != kResultOk || std::isnan (converted))
 		return kResultFalse;
@@ -216,8 +223,13 @@ IPlugView* PLUGIN_API DuckerController::createView (FIDString name)
 {
 	if (!name || std::strcmp (name, ViewType::kEditor) != 0)
 		return nullptr;
+#if QUORVANE_WITH_EDITOR
 	// Read once here; the editor reads the size again each time it opens.
 	const auto stored = getWinSize ();
 	auto* editor = stored ? new DuckerEditor (this, stored->width, stored->height) : new DuckerEditor (this);
 	return static_cast<IPlugView*> (editor);
+#else
+	// A module built without its editor (QUORVANE_BUILD_EDITOR): the host shows its own parameter view.
+	return nullptr;
+#endif
 }

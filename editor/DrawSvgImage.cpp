@@ -145,7 +145,7 @@ void drawSvgImage (CDrawContext* context, NSVGimage* image, const CRect& rect, b
 		if (shape->stroke.type == NSVG_PAINT_COLOR)
 		{
 			context->setFrameColor (toColor (shape->stroke.color));
-			// In image units on purpose: the stroke does not grow with the view.
+			// In image units, as given: the context scales it with the drawing transform.
 			context->setLineWidth (double (shape->strokeWidth));
 			context->drawGraphicsPath (path, CDrawContext::kPathStroked, &drawing);
 		}

@@ -1,26 +1,19 @@
 #include "host/PluginModule.h"
 
 #include "host/BundlePath.h"
+#include "host/ModuleLibrary.h"
+#include "host/Utf8Path.h"
 
-#include <dlfcn.h>
 #include <filesystem>
 
 namespace QuorvaneHost
 {
 
-namespace
-{
-
-using ModuleEntryFunc = bool (*) (void*);
-using ModuleExitFunc = bool (*) ();
-
-} // namespace
-
 std::shared_ptr<PluginModule> PluginModule::load (const std::string& bundleOrModulePath, std::string& error)
 {
 	const std::string modulePath = modulePathForBundle (bundleOrModulePath);
 	std::error_code fsError;
-	if (!std::filesystem::exists (modulePath, fsError))
+	if (!std::filesystem::exists (pathFromUtf8 (modulePath), fsError))
 	{
 		error = "no VST3 module at '" + modulePath + "'";
 		return nullptr;
@@ -28,20 +21,18 @@ std::shared_ptr<PluginModule> PluginModule::load (const std::string& bundleOrMod
 
 	std::shared_ptr<PluginModule> module (new PluginModule);
 	module->path = modulePath;
-	// RTLD_LOCAL keeps the module's symbols out of the process's namespace, as hosts do, so two modules
-	// built from the same SDK never bind to each other's copies.
-	module->libraryHandle = dlopen (modulePath.c_str (), RTLD_NOW | RTLD_LOCAL);
+	std::string reason;
+	module->libraryHandle = openModuleLibrary (modulePath, reason);
 	if (!module->libraryHandle)
 	{
-		const char* reason = dlerror ();
-		error = "cannot load '" + modulePath + "': " + (reason ? reason : "unknown error");
+		error = "cannot load '" + modulePath + "': " + reason;
 		return nullptr;
 	}
 
-	auto entry = reinterpret_cast<ModuleEntryFunc> (module->symbol ("ModuleEntry"));
-	if (!entry)
+	const std::string entryName = moduleEntryName ();
+	if (!module->symbol (entryName.c_str ()))
 	{
-		error = "'" + modulePath + "' is not a VST3 module: it exports no ModuleEntry";
+		error = "'" + modulePath + "' is not a VST3 module: it exports no " + entryName;
 		return nullptr;
 	}
 	if (!module->symbol ("GetPluginFactory"))
@@ -49,9 +40,9 @@ std::shared_ptr<PluginModule> PluginModule::load (const std::string& bundleOrMod
 		error = "'" + modulePath + "' is not a VST3 module: it exports no GetPluginFactory";
 		return nullptr;
 	}
-	if (!entry (module->libraryHandle))
+	if (!enterModuleLibrary (module->libraryHandle))
 	{
-		error = "the module '" + modulePath + "' refused to initialise (ModuleEntry failed)";
+		error = "the module '" + modulePath + "' refused to initialise (" + entryName + " failed)";
 		return nullptr;
 	}
 	module->entered = true;
@@ -63,12 +54,9 @@ PluginModule::~PluginModule ()
 	// The factory belongs to the module's code: it must go before the module is left and unmapped.
 	pluginFactory = nullptr;
 	if (entered)
-	{
-		if (auto exitFunc = reinterpret_cast<ModuleExitFunc> (symbol ("ModuleExit")))
-			exitFunc ();
-	}
+		leaveModuleLibrary (libraryHandle);
 	if (libraryHandle)
-		dlclose (libraryHandle);
+		closeModuleLibrary (libraryHandle);
 }
 
 Steinberg::IPluginFactory* PluginModule::factory ()
@@ -88,7 +76,7 @@ void PluginModule::releaseFactory ()
 
 void* PluginModule::symbol (const char* name) const
 {
-	return libraryHandle ? dlsym (libraryHandle, name) : nullptr;
+	return moduleLibrarySymbol (libraryHandle, name);
 }
 
 } // namespace QuorvaneHost

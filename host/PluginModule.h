@@ -1,5 +1,6 @@
-// A loaded VST3 module: opens the shared library, enters it through ModuleEntry, hands out its class
-// factory, and on destruction leaves it (factory release, ModuleExit, dlclose) in that order.
+// A loaded VST3 module: opens the shared library, enters it (ModuleEntry on Linux, InitDll on Windows), hands
+// out its class factory, and on destruction leaves it (factory release, ModuleExit or ExitDll, unload) in that
+// order.
 #pragma once
 
 #include "pluginterfaces/base/ipluginbase.h"
@@ -29,7 +30,7 @@ public:
 
 	/** An exported symbol of the module, or null. */
 	void* symbol (const char* name) const;
-	/** The handle dlopen gave, which is also what ModuleEntry was given. */
+	/** The handle the platform's loader gave (dlopen's, which ModuleEntry was given; or the HMODULE). */
 	void* handle () const { return libraryHandle; }
 	const std::string& modulePath () const { return path; }
 

@@ -1,6 +1,7 @@
 #include "host/VstPreset.h"
 
 #include "host/StateBytes.h"
+#include "host/Utf8Path.h"
 
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/vstpresetfile.h"
@@ -63,11 +64,18 @@ std::string guidSpelling (const FUID& cid)
 	return text;
 }
 
-std::string platformSpelling (const FUID& cid)
+/** The other platforms' spelling: the 16 bytes in order. */
+std::string byteOrderSpelling (const FUID& cid)
 {
-	char8 text[33] = {0};
-	cid.toString (text);
-	return upper (text);
+	const auto* b = reinterpret_cast<const std::uint8_t*> (cid.toTUID ());
+	std::string text;
+	char digits[3];
+	for (int i = 0; i < 16; ++i)
+	{
+		std::snprintf (digits, sizeof digits, "%02X", b[i]);
+		text += digits;
+	}
+	return text;
 }
 
 } // namespace
@@ -180,7 +188,9 @@ bool decodeVstPreset (const std::vector<std::uint8_t>& bytes, VstPreset& preset,
 
 bool presetNamesClass (const VstPreset& preset, const FUID& classId)
 {
-	return preset.classIdText == platformSpelling (classId) || preset.classIdText == guidSpelling (classId);
+	// The SDK writes the identifier as its platform spells it: a preset saved on Windows reads the GUID way,
+	// one saved on Linux or macOS in byte order. Hosts on either read both.
+	return preset.classIdText == byteOrderSpelling (classId) || preset.classIdText == guidSpelling (classId);
 }
 
 bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::string& error)
@@ -189,7 +199,8 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 	if (!encodeVstPreset (preset, bytes, error))
 		return false;
 	// Written beside the target and renamed over it, so a failed write never leaves half a preset behind.
-	const std::string partial = path + ".partial-" + std::to_string (getpid ());
+	const auto target = pathFromUtf8 (path);
+	const auto partial = pathFromUtf8 (path + ".partial-" + std::to_string (getpid ()));
 	{
 		std::ofstream out (partial, std::ios::binary | std::ios::trunc);
 		out.write (reinterpret_cast<const char*> (bytes.data ()), static_cast<std::streamsize> (bytes.size ()));
@@ -203,7 +214,7 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 		}
 	}
 	std::error_code renameError;
-	std::filesystem::rename (partial, path, renameError);
+	std::filesystem::rename (partial, target, renameError);
 	if (renameError)
 	{
 		std::error_code ignored;
@@ -216,19 +227,20 @@ bool saveVstPresetFile (const std::string& path, const VstPreset& preset, std::s
 
 bool loadVstPresetFile (const std::string& path, VstPreset& preset, std::string& error)
 {
+	const auto file = pathFromUtf8 (path);
 	std::error_code fsError;
-	if (!std::filesystem::is_regular_file (path, fsError))
+	if (!std::filesystem::is_regular_file (file, fsError))
 	{
 		error = "cannot read the preset '" + path + "': no such file";
 		return false;
 	}
-	const std::uintmax_t size = std::filesystem::file_size (path, fsError);
+	const std::uintmax_t size = std::filesystem::file_size (file, fsError);
 	if (fsError || size > kLargestPresetFile)
 	{
 		error = "cannot read the preset '" + path + "': " + (fsError ? fsError.message () : "too large for a preset");
 		return false;
 	}
-	std::ifstream in (path, std::ios::binary);
+	std::ifstream in (file, std::ios::binary);
 	std::vector<std::uint8_t> bytes (static_cast<size_t> (size));
 	in.read (reinterpret_cast<char*> (bytes.data ()), static_cast<std::streamsize> (bytes.size ()));
 	if (!in)

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Test job: install dependencies, build, run every test; then again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and every fuzz target briefly.
+# Test job: install dependencies, build, run every test; the Windows build's tests under Wine; then again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, the threaded tests under ThreadSanitizer, and every fuzz
+# target briefly.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 jobs="$(nproc)"
 [ "${QUORVANE_SKIP_DEPS:-0}" = 1 ] || bash "$root/scripts/install-deps.sh"
+
+cleanup=()
+trap 'for step in "${cleanup[@]}"; do eval "$step"; done' EXIT
 
 # Window tests need an X server; start a private one on a free display unless a display is already there.
 if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
@@ -12,7 +16,7 @@ if [ -z "${DISPLAY:-}" ] && command -v Xvfb >/dev/null; then
   # Xvfb picks a free display itself and writes its number to descriptor 3 once it accepts connections.
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
   xvfb_pid=$!
-  trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$display_file"' EXIT
+  cleanup+=('kill $xvfb_pid 2>/dev/null || true' 'rm -f "$display_file"')
   for _ in $(seq 100); do
     if [ -s "$display_file" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then break; fi
     sleep 0.1
@@ -42,6 +46,15 @@ run_suite() {
 
 echo "== tests"
 run_suite "$root/build-test"
+
+echo "== Windows build (mingw-w64), its tests under Wine"
+# Compared with the Linux build above: the same renders bit for bit, and presets read both ways.
+[ "${QUORVANE_SKIP_DEPS:-0}" = 1 ] || bash "$root/scripts/install-deps.sh" "$root/.ci/packages-windows.txt"
+win="$root/build-win-test"
+# The tests' Wine prefix lives in the build folder; its server is this job's to stop.
+cleanup+=('WINEPREFIX="$win/wine-prefix" "$(command -v wineserver || echo /usr/lib/wine/wineserver)" -k 2>/dev/null || true')
+run_suite "$win" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
+  -DQUORVANE_LINUX_BUILD_DIR="$root/build-test"
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -12,8 +12,12 @@ set(QUORVANE_VST3_STANDINS
 )
 
 # The module entry points: linked into the module itself (target `vst3sdk_main`), so they are exported
-# from it.
-set(QUORVANE_VST3_ENTRY_STANDIN public.sdk/source/main/linuxmain.cpp)
+# from it. Windows hosts enter a module through the SDK's Windows module main, Linux hosts through its Linux one.
+if(WIN32)
+  set(QUORVANE_VST3_ENTRY_STANDIN public.sdk/source/main/dllmain.cpp)
+else()
+  set(QUORVANE_VST3_ENTRY_STANDIN public.sdk/source/main/linuxmain.cpp)
+endif()
 
 # Sets `out` to the SDK's copy of `file` where the SDK has one, else to the stand-in, and `from_sdk` to
 # whether it is the SDK's.

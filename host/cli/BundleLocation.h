@@ -1,5 +1,6 @@
 // Which Quorvane bundle the tool loads: the one named on the command line, else $QUORVANE_BUNDLE,
-// else the bundle of the build the tool came from, else the installed ~/.vst3/Quorvane.vst3.
+// else the bundle of the build the tool came from, else the installed one (~/.vst3/Quorvane.vst3, or on
+// Windows C:\Program Files\Common Files\VST3\Quorvane.vst3).
 #pragma once
 
 #include <optional>

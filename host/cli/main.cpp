@@ -2,9 +2,11 @@
 
 #include "host/cli/Commands.h"
 
+#include "host/Utf16.h"
 #include "plugin/version.h"
 
 #include <cstring>
+#include <cwchar>
 #include <iostream>
 #include <map>
 #include <string>
@@ -40,11 +42,8 @@ void printHelp (std::ostream& out)
 	       "'quorvane --version' prints the version.\n";
 }
 
-} // namespace
-
-int main (int argc, char** argv)
+int run (std::vector<std::string> args)
 {
-	std::vector<std::string> args (argv + 1, argv + argc);
 	if (args.empty ())
 	{
 		printHelp (std::cerr);
@@ -88,3 +87,22 @@ int main (int argc, char** argv)
 	}
 	return it->second (args);
 }
+
+} // namespace
+
+#ifdef _WIN32
+// Windows hands over the command line in UTF-16; the commands take UTF-8, as on every other system.
+int wmain (int argc, wchar_t** argv)
+{
+	std::vector<std::string> args;
+	for (int i = 1; i < argc; ++i)
+		args.push_back (
+		    QuorvaneHost::utf16ToUtf8 (reinterpret_cast<const Steinberg::char16*> (argv[i]), std::wcslen (argv[i])));
+	return run (std::move (args));
+}
+#else
+int main (int argc, char** argv)
+{
+	return run ({argv + 1, argv + argc});
+}
+#endif

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 using Steinberg::IPtr;
@@ -30,14 +31,15 @@ inline std::u16string textOf (DuckerController& controller, ParamID id, ParamVal
 	Steinberg::Vst::String128 text{};
 	if (controller.getParamStringByValue (id, value, text) != kResultOk)
 		return u"<refused>";
-	return std::u16string (text);
+	// The SDK's char16 is wchar_t on Windows: copied unit by unit, the texts compare the same everywhere.
+	return std::u16string (text, text + std::char_traits<Steinberg::Vst::TChar>::length (text));
 }
 
 /** Converts a text the way a host does, through a writable buffer. */
 inline tresult valueOf (DuckerController& controller, ParamID id, const std::u16string& text, ParamValue& value)
 {
 	Steinberg::Vst::String128 buffer{};
-	text.copy (buffer, text.size () < 127 ? text.size () : 127);
+	std::copy_n (text.begin (), std::min<size_t> (text.size (), 127), buffer);
 	return controller.getParamValueByString (id, buffer, value);
 }
 

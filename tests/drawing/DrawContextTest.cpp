@@ -222,7 +222,7 @@ TEST (GuiOffscreen, ClipAndTransformHelperApply)
 	EXPECT_EQ (canvas.pixel (5, 5), transparent);
 }
 
-TEST (GuiOffscreen, StrokedPathLineWidthIsNotScaledByThePathTransform)
+TEST (GuiOffscreen, StrokedPathLineWidthIsScaledByThePathTransform)
 {
 	Canvas canvas (40., 40.);
 	CDrawContext* c = canvas.get ();
@@ -232,12 +232,12 @@ TEST (GuiOffscreen, StrokedPathLineWidthIsNotScaledByThePathTransform)
 	c->setDrawMode (kAntiAliasing);
 	c->setFrameColor (kBlueCColor);
 	c->setLineWidth (2.);
-	CGraphicsTransform scale (10., 0., 0., 10., 0., 0.); // the line lands at x = 10
+	// The line lands at x = 10, 20 wide: from 0 to 20.
+	CGraphicsTransform scale (10., 0., 0., 10., 0., 0.);
 	c->drawGraphicsPath (path, CDrawContext::kPathStroked, &scale);
-	EXPECT_EQ (canvas.pixel (9, 20), kBlueCColor);
-	EXPECT_EQ (canvas.pixel (10, 20), kBlueCColor);
-	EXPECT_EQ (canvas.pixel (8, 20), transparent);
-	EXPECT_EQ (canvas.pixel (11, 20), transparent);
+	EXPECT_EQ (canvas.pixel (0, 20), kBlueCColor);
+	EXPECT_EQ (canvas.pixel (19, 20), kBlueCColor);
+	EXPECT_EQ (canvas.pixel (20, 20), transparent);
 }
 
 TEST (GuiOffscreen, EvenOddAndNonZeroFillRules)

@@ -367,17 +367,18 @@ TEST (DrawSvgImagePixels, PaintAlphaIsKeptAndShapeOpacityAndVisibilityIgnored)
 	EXPECT_EQ (canvas.pixel (75, 50), red);
 }
 
-TEST (DrawSvgImagePixels, LineWidthDoesNotGrowWithTheView)
+TEST (DrawSvgImagePixels, LineWidthInImageUnitsGrowsWithTheViewInTheContext)
 {
 	auto image = parse ("<svg width=\"10\" height=\"10\"><path d=\"M5 0 V10\" stroke=\"#ff0000\" "
 	                    "stroke-width=\"1\"/></svg>");
 	Canvas canvas (200., 200., 2.);
 	drawSvgImage (canvas.get (), image.get (), CRect (0., 0., 200., 200.), false, identity);
-	// One view unit at scale 2 is two device pixels, centred on x = 100 (device 200).
-	EXPECT_EQ (canvas.pixel (199, 100), red);
-	EXPECT_EQ (canvas.pixel (200, 100), red);
-	EXPECT_EQ (canvas.pixel (198, 100), transparent);
-	EXPECT_EQ (canvas.pixel (201, 100), transparent);
+	// The width of 1 image unit goes through the drawing transform (×20) and the surface's scale (×2):
+	// 40 device pixels centred on x = 100 (device 200).
+	EXPECT_EQ (canvas.pixel (180, 100), red);
+	EXPECT_EQ (canvas.pixel (219, 100), red);
+	EXPECT_EQ (canvas.pixel (179, 100), transparent);
+	EXPECT_EQ (canvas.pixel (220, 100), transparent);
 }
 
 TEST (DrawSvgImagePixels, LinearGradientDirectionAndExtent)

@@ -2,6 +2,7 @@
 
 #include "tests/host/HostTestSupport.h"
 
+#include "host/BundlePath.h"
 #include "host/FactoryDescription.h"
 #include "plugin/ids.h"
 
@@ -11,8 +12,13 @@
 #include "pluginterfaces/vst/ivsteditcontroller.h"
 #include "pluginterfaces/vst/ivstmessage.h"
 
+#include <filesystem>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <dlfcn.h>
-#include <unistd.h>
+#endif
 
 using namespace Steinberg;
 using namespace QuorvaneHost;
@@ -32,18 +38,42 @@ const TUID processorBytes = {'\x8C', '\x3B', '\x7C', '\xA1', '\x34', '\x79', '\x
 const TUID controllerBytes = {'\xE0', '\x0E', '\xB0', '\xDA', '\x93', '\x6C', '\xF4', '\x4F',
                               '\xA6', '\x28', '\x3A', '\xFE', '\xA4', '\x3F', '\xA5', '\x25'};
 
+#ifdef _WIN32
+// The Windows module main's entry points; Windows hosts know no others.
+const char* const entryPoints[] = {"GetPluginFactory", "InitDll", "ExitDll"};
+const char* const notExported[] = {"ModuleEntry", "ModuleExit", "gPluginFactory", "InitModule", "DllMain"};
+const char* const notAModule = "C:/windows/system32/version.dll";
+#else
+// Linux hosts call ModuleEntry/ModuleExit; InitDll/ExitDll are kept for hosts that call the Windows names.
+const char* const entryPoints[] = {"GetPluginFactory", "ModuleEntry", "ModuleExit", "InitDll", "ExitDll"};
+const char* const notExported[] = {"gPluginFactory", "_ZN9Steinberg14gPluginFactoryE", "InitModule"};
+const char* const notAModule = "/lib/x86_64-linux-gnu/libm.so.6";
+#endif
+
+/** Whether the process has the module mapped, asked without loading it. */
+bool moduleIsMapped ()
+{
+#ifdef _WIN32
+	return GetModuleHandleW (L"Quorvane.vst3") != nullptr;
+#else
+	void* handle = dlopen (QUORVANE_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
+	if (handle)
+		dlclose (handle);
+	return handle != nullptr;
+#endif
+}
+
 } // namespace
 
 TEST (FactoryThroughBundle, ExportsOnlyTheModuleEntryPoints)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
-	for (const char* name : {"GetPluginFactory", "ModuleEntry", "ModuleExit", "InitDll", "ExitDll"})
+	for (const char* name : entryPoints)
 		EXPECT_NE (module->symbol (name), nullptr) << name;
 	// Anything else exported could clash with a host's or another module's symbols.
-	EXPECT_EQ (module->symbol ("gPluginFactory"), nullptr);
-	EXPECT_EQ (module->symbol ("_ZN9Steinberg14gPluginFactoryE"), nullptr);
-	EXPECT_EQ (module->symbol ("InitModule"), nullptr);
+	for (const char* name : notExported)
+		EXPECT_EQ (module->symbol (name), nullptr) << name;
 }
 
 TEST (FactoryThroughBundle, FactoryInformationAndProcessorEntry)
@@ -185,6 +215,27 @@ TEST (FactoryThroughBundle, LaterCallsShareTheFactoryAndTheLastReleaseEndsIt)
 	EXPECT_EQ (renewed->release (), 0u);
 }
 
+#ifdef _WIN32
+TEST (FactoryThroughBundle, InitDllAndExitDllKeepOneUseCount)
+{
+	auto module = QuorvaneTest::loadModule (); // entered once by the loader
+	ASSERT_TRUE (module);
+	auto initDll = reinterpret_cast<InitDllFunc> (module->symbol ("InitDll"));
+	auto exitDll = reinterpret_cast<ModuleExitFunc> (module->symbol ("ExitDll"));
+	ASSERT_TRUE (initDll && exitDll);
+
+	EXPECT_TRUE (initDll ());  // 2
+	EXPECT_TRUE (exitDll ());  // 1
+	EXPECT_TRUE (exitDll ());  // 0: the terminators have run
+	EXPECT_FALSE (exitDll ()); // an exit without an entry is refused
+
+	// Entering again after the last exit works, and the module still makes working processors.
+	EXPECT_TRUE (initDll ()); // 1, which the loader's unload takes back
+	std::string error;
+	auto instance = PluginInstance::createFirstAudioEffect (module, error);
+	EXPECT_TRUE (instance) << error;
+}
+#else
 TEST (FactoryThroughBundle, ModuleEntryAndExitKeepOneUseCount)
 {
 	auto module = QuorvaneTest::loadModule (); // entered once by the loader
@@ -209,6 +260,7 @@ TEST (FactoryThroughBundle, ModuleEntryAndExitKeepOneUseCount)
 	auto instance = PluginInstance::createFirstAudioEffect (module, error);
 	EXPECT_TRUE (instance) << error;
 }
+#endif
 
 TEST (FactoryThroughBundle, UnloadingReleasesTheLibrary)
 {
@@ -218,17 +270,11 @@ TEST (FactoryThroughBundle, UnloadingReleasesTheLibrary)
 		std::string error;
 		auto instance = PluginInstance::createFirstAudioEffect (module, error);
 		ASSERT_TRUE (instance) << error;
-		void* stillLoaded = dlopen (QUORVANE_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
-		EXPECT_NE (stillLoaded, nullptr);
-		if (stillLoaded)
-			dlclose (stillLoaded);
+		EXPECT_TRUE (moduleIsMapped ());
 	}
 	// A module that cannot be unmapped would keep its statics (the factory pointer, the use count) across a
 	// host's unload and reload.
-	void* afterUnload = dlopen (QUORVANE_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
-	EXPECT_EQ (afterUnload, nullptr);
-	if (afterUnload)
-		dlclose (afterUnload);
+	EXPECT_FALSE (moduleIsMapped ());
 }
 
 TEST (FactoryThroughBundle, LoadingFailsWithAReason)
@@ -237,12 +283,13 @@ TEST (FactoryThroughBundle, LoadingFailsWithAReason)
 	QuorvaneTest::keepDrawingLibrariesResident ();
 	std::string error;
 	EXPECT_FALSE (PluginModule::load ("/nonexistent/Quorvane.vst3", error));
-	EXPECT_NE (error.find ("no VST3 module at '/nonexistent/Quorvane.vst3/Contents/"), std::string::npos) << error;
+	// The module file it looked for, in this platform's spelling of the path.
+	const auto lookedFor = std::filesystem::path ("/nonexistent/Quorvane.vst3") / "Contents" / bundleArchitecture ();
+	EXPECT_NE (error.find ("no VST3 module at '" + lookedFor.string ()), std::string::npos) << error;
 
 	error.clear ();
 	// A shared library that is not a VST3 module.
-	const char* notAModule = "/lib/x86_64-linux-gnu/libm.so.6";
-	if (access (notAModule, R_OK) == 0)
+	if (std::filesystem::exists (notAModule))
 	{
 		EXPECT_FALSE (PluginModule::load (notAModule, error));
 		EXPECT_NE (error.find ("is not a VST3 module"), std::string::npos) << error;
@@ -251,5 +298,5 @@ TEST (FactoryThroughBundle, LoadingFailsWithAReason)
 	// The bundle folder and the module file name the same module.
 	auto fromFolder = PluginModule::load (QUORVANE_BUNDLE_DIR, error);
 	ASSERT_TRUE (fromFolder) << error;
-	EXPECT_EQ (fromFolder->modulePath (), QUORVANE_MODULE_PATH);
+	EXPECT_EQ (std::filesystem::path (fromFolder->modulePath ()), std::filesystem::path (QUORVANE_MODULE_PATH));
 }

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 using namespace Steinberg::Vst;
@@ -88,14 +89,28 @@ TEST (HostBundlePath, FindsTheModuleInsideABundle)
 {
 	const auto folder = std::filesystem::temp_directory_path () / "HostBundlePathTest" / "Thing.vst3";
 	std::filesystem::create_directories (folder);
-	const std::string expected = (folder / "Contents" / QuorvaneHost::bundleArchitecture () / "Thing.so").string ();
+	const std::string moduleFile = std::string ("Thing") + QuorvaneHost::moduleFileExtension ();
+	const std::string expected = (folder / "Contents" / QuorvaneHost::bundleArchitecture () / moduleFile).string ();
 	EXPECT_EQ (QuorvaneHost::modulePathForBundle (folder.string ()), expected);
 	EXPECT_EQ (QuorvaneHost::modulePathForBundle (folder.string () + "/"), expected);
 	std::filesystem::remove_all (folder.parent_path ());
 
 	// A missing bundle still names the module it would hold; any other path is the module itself.
 	EXPECT_EQ (QuorvaneHost::modulePathForBundle ("/missing/Other.vst3"),
-	           std::string ("/missing/Other.vst3/Contents/") + QuorvaneHost::bundleArchitecture () + "/Other.so");
+	           (std::filesystem::path ("/missing/Other.vst3") / "Contents" / QuorvaneHost::bundleArchitecture () /
+	            (std::string ("Other") + QuorvaneHost::moduleFileExtension ()))
+	               .string ());
 	EXPECT_EQ (QuorvaneHost::modulePathForBundle ("/some/where/Module.so"), "/some/where/Module.so");
+#ifdef _WIN32
+	EXPECT_STREQ (QuorvaneHost::bundleArchitecture (), "x86_64-win");
+	EXPECT_STREQ (QuorvaneHost::moduleFileExtension (), ".vst3");
+	// On Windows the module file is named like its bundle: an existing one is taken as it is.
+	const auto dll = std::filesystem::temp_directory_path () / "HostBundlePathTest.vst3";
+	std::ofstream (dll).put ('M');
+	EXPECT_EQ (QuorvaneHost::modulePathForBundle (dll.string ()), dll.string ());
+	std::filesystem::remove (dll);
+#else
 	EXPECT_STREQ (QuorvaneHost::bundleArchitecture (), "x86_64-linux");
+	EXPECT_STREQ (QuorvaneHost::moduleFileExtension (), ".so");
+#endif
 }

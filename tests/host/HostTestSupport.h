@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#ifndef _WIN32
 #include <dlfcn.h>
+#endif
+
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +35,7 @@ struct RunningProcessor
 // resident, as in a real host, leaves the module's own leaks to be found.
 inline void keepDrawingLibrariesResident ()
 {
+#ifndef _WIN32
 	static const bool done = []
 	{
 		for (const char* library : {"libpixman-1.so.0", "libcairo.so.2", "libfontconfig.so.1", "libfreetype.so.6"})
@@ -39,6 +43,7 @@ inline void keepDrawingLibrariesResident ()
 		return true;
 	}();
 	(void)done;
+#endif
 }
 
 inline std::shared_ptr<QuorvaneHost::PluginModule> loadModule ()

@@ -5,6 +5,7 @@
 #include "tests/host/HostTestSupport.h"
 
 #include "host/StateBytes.h"
+#include "host/Utf8Path.h"
 #include "host/VstPreset.h"
 #include "plugin/ids.h"
 
@@ -71,7 +72,6 @@ QuorvaneTest::RunningProcessor configuredPair ()
 	return running;
 }
 
-
 std::vector<std::uint8_t> encode (const VstPreset& preset)
 {
 	std::vector<std::uint8_t> bytes;
@@ -96,7 +96,6 @@ constexpr size_t kListOffsetAt = 40; // "VST3", version, 32 digits of class ID
 
 } // namespace
 
-
 TEST (PresetThroughBundle, FileHasTheStandardLayout)
 {
 	auto source = configuredPair ();
@@ -110,7 +109,12 @@ TEST (PresetThroughBundle, FileHasTheStandardLayout)
 	ASSERT_GE (bytes.size (), 48u);
 	EXPECT_EQ (std::string (bytes.begin (), bytes.begin () + 4), "VST3");
 	EXPECT_EQ (bytes[4], 1);
+#ifdef _WIN32
+	// The SDK's COM-compatible spelling: the identifier's words as written.
+	EXPECT_EQ (std::string (bytes.begin () + 8, bytes.begin () + 40), "A17C3B8C793441DAB08706CA2D7F3E48");
+#else
 	EXPECT_EQ (std::string (bytes.begin () + 8, bytes.begin () + 40), "8C3B7CA13479DA41B08706CA2D7F3E48");
+#endif
 	// The two chunks in the data area, then the list: "List", 2 entries of (id, offset, size).
 	const std::int64_t listAt = read64 (bytes, kListOffsetAt);
 	EXPECT_EQ (listAt, 48 + 21 + 9);
@@ -331,6 +335,14 @@ TEST (PresetThroughBundle, FilesAreWrittenWholeOrNotAtAll)
 	ASSERT_TRUE (loadVstPresetFile (path, loaded, error)) << error;
 	EXPECT_EQ (loaded.componentState, preset.componentState);
 	EXPECT_EQ (std::distance (std::filesystem::directory_iterator (folder), {}), 1); // no leftovers
+
+	// Names are UTF-8 text on every platform (on Windows not the ANSI code page's).
+	const std::string unicodeName = "d\xC3\xA9j\xC3\xA0 \xE2\x99\xAA.vstpreset";
+	const std::string unicodePath = QuorvaneHost::utf8FromPath (folder / QuorvaneHost::pathFromUtf8 (unicodeName));
+	ASSERT_TRUE (saveVstPresetFile (unicodePath, preset, error)) << error;
+	EXPECT_TRUE (std::filesystem::is_regular_file (folder / std::u8string (u8"d\u00E9j\u00E0 \u266A.vstpreset")));
+	ASSERT_TRUE (loadVstPresetFile (unicodePath, loaded, error)) << error;
+	EXPECT_EQ (loaded.componentState, preset.componentState);
 
 	EXPECT_FALSE (saveVstPresetFile ((folder / "missing" / "b.vstpreset").string (), preset, error));
 	EXPECT_NE (error.find ("cannot write"), std::string::npos) << error;

@@ -71,8 +71,9 @@ public:
 
 	// The caller owns the returned path's one reference; null when the context cannot make paths.
 	virtual CGraphicsPath* createGraphicsPath () = 0;
-	// `transformation` maps the path's points before the context's own transform; the line width is not
-	// scaled by it.
+	// `transformation` maps the path's points before the context's own transform and scales the line width
+	// with them. In integral mode the path's points (Bézier control points too) are first moved to whole device
+	// pixels of the context's own transform; `transformation` plays no part in that rounding.
 	virtual void drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode = kPathFilled,
 	                               CGraphicsTransform* transformation = nullptr) = 0;
 	virtual void fillLinearGradient (CGraphicsPath* path, const CGradient& gradient, const CPoint& startPoint,

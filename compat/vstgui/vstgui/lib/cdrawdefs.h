@@ -10,12 +10,12 @@ enum CDrawModeFlags : uint32_t
 {
 	kAliasing = 0,
 	kAntiAliasing = 1,
-	kNonIntegralMode = 0xF000000
+	// Coordinates are drawn as given instead of being aligned to device pixels.
+	kNonIntegralMode = 0xF0000000
 };
 
-class CDrawMode
+struct CDrawMode
 {
-public:
 	constexpr CDrawMode (uint32_t mode = kAliasing) : mode (mode) {}
 	constexpr CDrawMode (const CDrawMode&) = default;
 	CDrawMode& operator= (const CDrawMode&) = default;
@@ -25,8 +25,13 @@ public:
 	constexpr bool aliasing () const { return modeIgnoringIntegralMode () == kAliasing; }
 	constexpr bool antiAliasing () const { return modeIgnoringIntegralMode () == kAntiAliasing; }
 
-	constexpr bool operator== (const CDrawMode& m) const { return mode == m.mode; }
-	constexpr bool operator!= (const CDrawMode& m) const { return mode != m.mode; }
+	constexpr uint32_t operator() () const { return mode; }
+	// Modes compare by their anti-aliasing alone, whatever their integral flag.
+	constexpr bool operator== (const CDrawMode& m) const
+	{
+		return modeIgnoringIntegralMode () == m.modeIgnoringIntegralMode ();
+	}
+	constexpr bool operator!= (const CDrawMode& m) const { return !(*this == m); }
 
 private:
 	uint32_t mode;

@@ -23,7 +23,7 @@ class CGradient;
 class CBitmap;
 class CBitmapPixelAccess;
 class CLineStyle;
-class CDrawMode;
+struct CDrawMode;
 class IPlatformBitmap;
 class IPlatformBitmapPixelAccess;
 class UTF8String;

@@ -11,10 +11,13 @@ DEF_CLASS_IID (IPlugView)
 DEF_CLASS_IID (IPlugFrame)
 DEF_CLASS_IID (IPlugViewContentScaleSupport)
 
+// The run-loop interfaces exist only in Linux builds of the SDK.
+#if SMTG_OS_LINUX
 namespace Linux {
 DEF_CLASS_IID (IEventHandler)
 DEF_CLASS_IID (ITimerHandler)
 DEF_CLASS_IID (IRunLoop)
 } // namespace Linux
+#endif
 
 } // namespace Steinberg

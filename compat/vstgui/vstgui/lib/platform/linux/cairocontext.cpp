@@ -2,6 +2,7 @@
 
 #include "../../cgradient.h"
 #include "../../cgraphicspath.h"
+#include "../common/pixelalign.h"
 #include "cairobitmap.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ bool Context::begin ()
 	cairo_clip (cr);
 	const cairo_matrix_t m = toCairo (t);
 	cairo_transform (cr, &m);
-	cairo_set_antialias (cr, getDrawMode ().antiAliasing () ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+	cairo_set_antialias (cr, getDrawMode ().antiAliasing () ? CAIRO_ANTIALIAS_BEST : CAIRO_ANTIALIAS_NONE);
 	cairo_set_operator (cr, CAIRO_OPERATOR_OVER);
 	cairo_new_path (cr);
 	return true;
@@ -116,7 +117,7 @@ void Context::applyStroke ()
 	static constexpr cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_MITER, CAIRO_LINE_JOIN_ROUND, CAIRO_LINE_JOIN_BEVEL};
 	cairo_set_line_cap (cr, caps[std::clamp (int (style.getLineCap ()), 0, 2)]);
 	cairo_set_line_join (cr, joins[std::clamp (int (style.getLineJoin ()), 0, 2)]);
-	// Dash lengths are multiples of the line width; an unusable pattern draws a solid line.
+	// Dash lengths are multiples of the line width, the phase is not; an unusable pattern draws a solid line.
 	std::vector<double> dashes;
 	double total = 0.;
 	bool usable = std::isfinite (style.getDashPhase ());
@@ -128,7 +129,7 @@ void Context::applyStroke ()
 		total += d;
 	}
 	if (usable && total > 0.)
-		cairo_set_dash (cr, dashes.data (), int (dashes.size ()), style.getDashPhase () * getLineWidth ());
+		cairo_set_dash (cr, dashes.data (), int (dashes.size ()), style.getDashPhase ());
 	else
 		cairo_set_dash (cr, nullptr, 0, 0.);
 	setSourceColor (getFrameColor ());
@@ -148,26 +149,21 @@ void Context::fillOrStroke (CDrawStyle style)
 	}
 }
 
-double Context::pixelAlignOffset () const
+CGraphicsTransform Context::deviceTransform () const
 {
-	if (!getDrawMode ().integralMode ())
-		return 0.;
-	const double devicePixels = std::round (getLineWidth () * scaleFactor);
-	return std::fmod (devicePixels, 2.) == 1. ? 0.5 / scaleFactor : 0.;
+	return CGraphicsTransform (scaleFactor, 0., 0., scaleFactor, 0., 0.) * getCurrentTransform ();
 }
 
-bool Context::appendPath (const CGraphicsPath& path, const CGraphicsTransform* transformation)
+bool Context::appendPath (const CGraphicsPath& path, const CGraphicsTransform* alignment)
 {
 	auto elements = path.flattenedElements ();
+	if (alignment)
+		pixelAlign (*alignment, elements);
 	// Checked first: a path with a non-finite point is not drawn at all rather than drawn in part.
-	for (auto& e : elements)
-		for (CPoint& p : e.points)
-		{
-			if (transformation)
-				transformation->transform (p);
+	for (const auto& e : elements)
+		for (const CPoint& p : e.points)
 			if (!isFinite (p))
 				return false;
-		}
 	for (const auto& e : elements)
 	{
 		switch (e.type)
@@ -192,20 +188,40 @@ bool Context::appendPath (const CGraphicsPath& path, const CGraphicsTransform* t
 	return true;
 }
 
+bool Context::appendGraphicsPath (const CGraphicsPath& path, const CGraphicsTransform* transformation)
+{
+	if (transformation && !isInvertible (*transformation))
+		return false;
+	// The path's points are aligned for the context's own transform before the path's transformation is
+	// applied, and that transformation then scales the stroke width too.
+	const CGraphicsTransform alignment = deviceTransform ();
+	if (transformation)
+	{
+		const cairo_matrix_t m = toCairo (*transformation);
+		cairo_transform (cr, &m);
+	}
+	return appendPath (path, getDrawMode ().integralMode () ? &alignment : nullptr);
+}
+
 void Context::drawLines (const LineList& lines)
 {
 	if (!begin ())
 		return;
-	const double o = pixelAlignOffset ();
+	applyStroke ();
+	const bool integral = getDrawMode ().integralMode ();
+	const CGraphicsTransform alignment = deviceTransform ();
+	const CPoint shift = integral ? lineWidthTranslate (getLineWidth ()) : CPoint ();
+	// Each line is a stroke of its own: where lines cross, translucent colour is laid on twice.
 	for (const auto& line : lines)
 	{
 		if (!isFinite (line.first) || !isFinite (line.second))
 			continue;
-		cairo_move_to (cr, line.first.x + o, line.first.y + o);
-		cairo_line_to (cr, line.second.x + o, line.second.y + o);
+		const CPoint start = integral ? pixelAlign (alignment, line.first) : line.first;
+		const CPoint end = integral ? pixelAlign (alignment, line.second) : line.second;
+		cairo_move_to (cr, start.x + shift.x, start.y + shift.y);
+		cairo_line_to (cr, end.x + shift.x, end.y + shift.y);
+		cairo_stroke (cr);
 	}
-	applyStroke ();
-	cairo_stroke (cr);
 	end ();
 }
 
@@ -215,12 +231,17 @@ void Context::drawPolygon (const PointList& points, const CDrawStyle drawStyle)
 		return;
 	if (!begin ())
 		return;
-	const double o = drawStyle == kDrawFilled ? 0. : pixelAlignOffset ();
-	cairo_move_to (cr, points[0].x + o, points[0].y + o);
-	for (size_t i = 1; i < points.size (); ++i)
-		cairo_line_to (cr, points[i].x + o, points[i].y + o);
-	if (drawStyle != kDrawStroked)
-		cairo_close_path (cr);
+	const bool integral = getDrawMode ().integralMode ();
+	const CGraphicsTransform alignment = deviceTransform ();
+	auto place = [&] (const CPoint& p) { return integral ? pixelAlign (alignment, p) : p; };
+	// The outline starts at the last point, so it always runs back to where it began, stroked or filled.
+	const CPoint last = place (points.back ());
+	cairo_move_to (cr, last.x, last.y);
+	for (const CPoint& point : points)
+	{
+		const CPoint p = place (point);
+		cairo_line_to (cr, p.x, p.y);
+	}
 	fillOrStroke (drawStyle);
 	end ();
 }
@@ -230,21 +251,28 @@ void Context::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 	if (!isFinite (rect.getTopLeft ()) || !isFinite (rect.getBottomRight ()) || !begin ())
 		return;
 	CRect r = rect;
-	r.normalize ();
-	if (drawStyle != kDrawStroked)
-	{
-		cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
-		fillOrStroke (kDrawFilled);
-		cairo_new_path (cr);
-	}
+	// An outline runs through the rectangle's last row and column of pixels, not beyond them.
 	if (drawStyle != kDrawFilled)
 	{
-		// In integral mode the outline stays inside the rectangle, on its outermost pixels.
-		if (getDrawMode ().integralMode ())
-			r.inset (getLineWidth () / 2., getLineWidth () / 2.);
-		cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
-		fillOrStroke (kDrawStroked);
+		r.right -= 1.;
+		r.bottom -= 1.;
 	}
+	if (getDrawMode ().integralMode ())
+	{
+		r = pixelAlign (deviceTransform (), r);
+		if (drawStyle != kDrawFilled)
+		{
+			const CPoint shift = lineWidthTranslate (getLineWidth ());
+			cairo_translate (cr, shift.x, shift.y);
+		}
+		cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
+	}
+	else
+	{
+		// Outside integral mode every rectangle, filled ones too, sits half a unit in from its top-left corner.
+		cairo_rectangle (cr, r.left + 0.5, r.top + 0.5, r.getWidth () - 0.5, r.getHeight () - 0.5);
+	}
+	fillOrStroke (drawStyle);
 	end ();
 }
 
@@ -303,7 +331,7 @@ void Context::drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode, CGraphic
 {
 	if (!path || !begin ())
 		return;
-	if (appendPath (*path, transformation))
+	if (appendGraphicsPath (*path, transformation))
 	{
 		if (mode == kPathStroked)
 		{
@@ -323,17 +351,6 @@ void Context::drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode, CGraphic
 void Context::fillGradient (CGraphicsPath* path, const CGradient& gradient, cairo_pattern_t* pattern, bool evenOdd,
                             CGraphicsTransform* transformation)
 {
-	if (transformation)
-	{
-		// The pattern is given in the path's untransformed space; cairo wants the map back into it.
-		if (!isInvertible (*transformation))
-		{
-			cairo_pattern_destroy (pattern);
-			return;
-		}
-		const cairo_matrix_t m = toCairo (transformation->inverse ());
-		cairo_pattern_set_matrix (pattern, &m);
-	}
 	for (const auto& [offset, color] : gradient.getColorStops ())
 	{
 		if (!std::isfinite (offset))
@@ -344,9 +361,10 @@ void Context::fillGradient (CGraphicsPath* path, const CGradient& gradient, cair
 	cairo_pattern_set_extend (pattern, CAIRO_EXTEND_PAD);
 	if (cairo_pattern_status (pattern) == CAIRO_STATUS_SUCCESS && begin ())
 	{
-		if (appendPath (*path, transformation))
+		if (appendGraphicsPath (*path, transformation))
 		{
 			cairo_set_fill_rule (cr, evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+			// Set under the path's transformation, the gradient lies in the path's own space.
 			cairo_set_source (cr, pattern);
 			cairo_fill (cr);
 		}

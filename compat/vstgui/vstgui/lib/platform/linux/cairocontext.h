@@ -51,12 +51,16 @@ private:
 	// context or its current transform cannot draw.
 	bool begin ();
 	void end ();
-	bool appendPath (const CGraphicsPath& path, const CGraphicsTransform* transformation);
+	// View units to device pixels: the current transform and the scale factor.
+	CGraphicsTransform deviceTransform () const;
+	// Appends the path's curves and lines, each point aligned with `alignment` when one is given; false (nothing
+	// appended) when a point is not finite.
+	bool appendPath (const CGraphicsPath& path, const CGraphicsTransform* alignment);
+	// Appends a path handed to the draw context: aligned in integral mode, under its own `transformation`.
+	bool appendGraphicsPath (const CGraphicsPath& path, const CGraphicsTransform* transformation);
 	void setSourceColor (const CColor& color);
 	void applyStroke ();
 	void fillOrStroke (CDrawStyle style);
-	// Half a device pixel in view units when a stroke of the current width would otherwise straddle pixels.
-	double pixelAlignOffset () const;
 	void fillGradient (CGraphicsPath* path, const CGradient& gradient, cairo_pattern_t* pattern, bool evenOdd,
 	                   CGraphicsTransform* transformation);
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "vstgui/lib/cbitmap.h"
+#include "vstgui/lib/cgraphicspath.h"
 #include "vstgui/lib/coffscreencontext.h"
 
 #include <gtest/gtest.h>
@@ -65,5 +66,19 @@ public:
 };
 
 inline constexpr CColor transparent (0, 0, 0, 0);
+
+// Whether the platform's drawing covers pixels in part at a shape's edge. Wine's Direct2D does not: tests of
+// partial coverage skip there.
+inline bool drawsAntiAliased ()
+{
+	Canvas canvas (2., 1.);
+	canvas.get ()->setDrawMode (kAntiAliasing | kNonIntegralMode);
+	canvas.get ()->setFillColor (kBlackCColor);
+	auto path = owned (canvas.get ()->createGraphicsPath ());
+	path->addRect (CRect (0., 0., 0.5, 1.));
+	canvas.get ()->drawGraphicsPath (path);
+	const auto alpha = canvas.pixel (0, 0).alpha;
+	return alpha > 0 && alpha < 255;
+}
 
 } // namespace drawtest

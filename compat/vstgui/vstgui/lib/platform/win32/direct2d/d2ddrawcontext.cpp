@@ -2,6 +2,7 @@
 
 #include "../../../cgradient.h"
 #include "../../../cgraphicspath.h"
+#include "../../common/pixelalign.h"
 #include "../win32factory.h"
 #include "d2dbitmap.h"
 #include "d2dgraphicspath.h"
@@ -139,7 +140,8 @@ COM::Ptr<ID2D1StrokeStyle> D2DDrawContext::strokeStyle () const
 	static constexpr D2D1_CAP_STYLE caps[] = {D2D1_CAP_STYLE_FLAT, D2D1_CAP_STYLE_ROUND, D2D1_CAP_STYLE_SQUARE};
 	static constexpr D2D1_LINE_JOIN joins[] = {D2D1_LINE_JOIN_MITER, D2D1_LINE_JOIN_ROUND, D2D1_LINE_JOIN_BEVEL};
 	const D2D1_CAP_STYLE cap = caps[std::clamp (int (style.getLineCap ()), 0, 2)];
-	// Direct2D measures dashes in line widths, as the library does; an unusable pattern draws a solid line.
+	// Direct2D measures dashes and their offset in line widths; the library measures the dashes so too, the phase
+	// in view units. An unusable pattern draws a solid line.
 	std::vector<FLOAT> dashes;
 	double total = 0.;
 	bool usable = std::isfinite (style.getDashPhase ());
@@ -179,42 +181,42 @@ void D2DDrawContext::stroke (ID2D1Geometry* geometry)
 		target->DrawGeometry (geometry, brush.get (), static_cast<FLOAT> (getLineWidth ()), style.get ());
 }
 
-COM::Ptr<ID2D1PathGeometry> D2DDrawContext::geometryOf (const CGraphicsPath& path,
-                                                        const CGraphicsTransform* transformation, bool evenOdd)
+COM::Ptr<ID2D1PathGeometry> D2DDrawContext::geometryOf (const CGraphicsPath& path, bool evenOdd, bool align)
 {
-	const CGraphicsTransform toDevice = deviceTransform ();
-	return createD2DPathGeometry (path, transformation, evenOdd ? D2D1_FILL_MODE_ALTERNATE : D2D1_FILL_MODE_WINDING,
-	                              getDrawMode ().integralMode () ? &toDevice : nullptr);
+	auto elements = path.flattenedElements ();
+	if (align && getDrawMode ().integralMode ())
+		pixelAlign (deviceTransform (), elements);
+	return createD2DPathGeometry (elements, evenOdd ? D2D1_FILL_MODE_ALTERNATE : D2D1_FILL_MODE_WINDING);
 }
 
-double D2DDrawContext::pixelAlignOffset () const
+bool D2DDrawContext::applyPathTransformation (const CGraphicsTransform* transformation)
 {
-	if (!getDrawMode ().integralMode ())
-		return 0.;
-	const double devicePixels = std::round (getLineWidth () * scaleFactor);
-	return std::fmod (devicePixels, 2.) == 1. ? 0.5 / scaleFactor : 0.;
+	if (!transformation)
+		return true;
+	if (!isInvertible (*transformation))
+		return false;
+	target->SetTransform (toD2D (deviceTransform () * *transformation));
+	return true;
 }
 
 void D2DDrawContext::drawLines (const LineList& lines)
 {
-	auto path = owned (createGraphicsPath ());
-	const double o = pixelAlignOffset ();
-	const CGraphicsTransform toDevice = deviceTransform ();
+	if (!begin ())
+		return;
+	auto brush = solidBrush (getFrameColor ());
+	auto style = strokeStyle ();
 	const bool integral = getDrawMode ().integralMode ();
+	const CGraphicsTransform alignment = deviceTransform ();
+	const CPoint shift = integral ? lineWidthTranslate (getLineWidth ()) : CPoint ();
+	// Each line is a stroke of its own: where lines cross, translucent colour is laid on twice.
 	for (const auto& line : lines)
 	{
-		if (!isFinite (line.first) || !isFinite (line.second))
+		if (!brush || !(getLineWidth () > 0.) || !isFinite (line.first) || !isFinite (line.second))
 			continue;
-		CPoint from = integral ? pixelAligned (toDevice, line.first) : line.first;
-		CPoint to = integral ? pixelAligned (toDevice, line.second) : line.second;
-		path->beginSubpath (from + CPoint (o, o));
-		path->addLine (to + CPoint (o, o));
+		const CPoint start = (integral ? pixelAlign (alignment, line.first) : line.first) + shift;
+		const CPoint end = (integral ? pixelAlign (alignment, line.second) : line.second) + shift;
+		target->DrawLine (toD2D (start), toD2D (end), brush.get (), static_cast<FLOAT> (getLineWidth ()), style.get ());
 	}
-	// The points are aligned already, half-pixel offset included.
-	auto geometry = createD2DPathGeometry (*path, nullptr, D2D1_FILL_MODE_WINDING);
-	if (!geometry || !begin ())
-		return;
-	stroke (geometry.get ());
 	end ();
 }
 
@@ -222,27 +224,21 @@ void D2DDrawContext::drawPolygon (const PointList& points, const CDrawStyle draw
 {
 	if (points.empty () || !std::all_of (points.begin (), points.end (), [] (const CPoint& p) { return isFinite (p); }))
 		return;
-	auto build = [&] (double offset, bool close)
-	{
-		auto path = owned (createGraphicsPath ());
-		path->beginSubpath (points[0] + CPoint (offset, offset));
-		for (size_t i = 1; i < points.size (); ++i)
-			path->addLine (points[i] + CPoint (offset, offset));
-		if (close)
-			path->closeSubpath ();
-		return path;
-	};
+	const bool integral = getDrawMode ().integralMode ();
+	const CGraphicsTransform alignment = deviceTransform ();
+	auto place = [&] (const CPoint& p) { return integral ? pixelAlign (alignment, p) : p; };
+	// The outline starts at the last point, so it always runs back to where it began, stroked or filled.
+	auto path = owned (createGraphicsPath ());
+	path->beginSubpath (place (points.back ()));
+	for (const CPoint& point : points)
+		path->addLine (place (point));
 	if (!begin ())
 		return;
-	if (drawStyle != kDrawStroked)
+	if (auto geometry = createD2DPathGeometry (path->flattenedElements (), D2D1_FILL_MODE_WINDING))
 	{
-		if (auto geometry = geometryOf (*build (0., true), nullptr, false))
+		if (drawStyle != kDrawStroked)
 			fill (geometry.get (), getFillColor ());
-	}
-	if (drawStyle != kDrawFilled)
-	{
-		const double o = pixelAlignOffset ();
-		if (auto geometry = geometryOf (*build (o, drawStyle != kDrawStroked), nullptr, false))
+		if (drawStyle != kDrawFilled)
 			stroke (geometry.get ());
 	}
 	end ();
@@ -253,14 +249,23 @@ void D2DDrawContext::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 	if (!isFinite (rect) || !begin ())
 		return;
 	CRect r = rect;
-	r.normalize ();
+	// An outline runs through the rectangle's last row and column of pixels, not beyond them.
+	if (drawStyle != kDrawFilled)
+	{
+		r.right -= 1.;
+		r.bottom -= 1.;
+	}
 	if (getDrawMode ().integralMode ())
 	{
-		const CGraphicsTransform toDevice = deviceTransform ();
-		const CPoint topLeft = pixelAligned (toDevice, r.getTopLeft ());
-		const CPoint bottomRight = pixelAligned (toDevice, r.getBottomRight ());
-		r = CRect (topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
-		r.normalize ();
+		r = pixelAlign (deviceTransform (), r);
+		if (drawStyle != kDrawFilled)
+			r.offset (lineWidthTranslate (getLineWidth ()));
+	}
+	else
+	{
+		// Outside integral mode every rectangle, filled ones too, sits half a unit in from its top-left corner.
+		r.left += 0.5;
+		r.top += 0.5;
 	}
 	if (drawStyle != kDrawStroked)
 	{
@@ -269,9 +274,6 @@ void D2DDrawContext::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 	}
 	if (drawStyle != kDrawFilled && getLineWidth () > 0.)
 	{
-		// In integral mode the outline stays inside the rectangle, on its outermost pixels.
-		if (getDrawMode ().integralMode ())
-			r.inset (getLineWidth () / 2., getLineWidth () / 2.);
 		auto brush = solidBrush (getFrameColor ());
 		auto style = strokeStyle ();
 		if (brush)
@@ -291,7 +293,7 @@ void D2DDrawContext::drawArc (const CRect& rect, const float startAngle, const f
 		path->closeSubpath ();
 	if (!begin ())
 		return;
-	if (auto geometry = geometryOf (*path, nullptr, false))
+	if (auto geometry = geometryOf (*path, false, false))
 	{
 		if (drawStyle != kDrawStroked)
 			fill (geometry.get (), getFillColor ());
@@ -307,7 +309,7 @@ void D2DDrawContext::drawEllipse (const CRect& rect, const CDrawStyle drawStyle)
 	path->addEllipse (rect);
 	if (!begin ())
 		return;
-	if (auto geometry = geometryOf (*path, nullptr, false))
+	if (auto geometry = geometryOf (*path, false, false))
 	{
 		if (drawStyle != kDrawStroked)
 			fill (geometry.get (), getFillColor ());
@@ -346,7 +348,9 @@ void D2DDrawContext::drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode, C
 {
 	if (!path || !begin ())
 		return;
-	if (auto geometry = geometryOf (*path, transformation, mode == kPathFilledEvenOdd))
+	// Aligned for the context's own transform first; the path's transformation then moves the points.
+	auto geometry = geometryOf (*path, mode == kPathFilledEvenOdd, true);
+	if (geometry && applyPathTransformation (transformation))
 	{
 		if (mode == kPathStroked)
 			stroke (geometry.get ());
@@ -376,14 +380,8 @@ COM::Ptr<ID2D1GradientStopCollection> D2DDrawContext::gradientStops (const CGrad
 void D2DDrawContext::fillWithBrush (CGraphicsPath* path, ID2D1Brush* brush, bool evenOdd,
                                     CGraphicsTransform* transformation)
 {
-	// The gradient's geometry is given in the path's untransformed space, so the brush moves with the path.
-	if (transformation)
-	{
-		if (!isInvertible (*transformation))
-			return;
-		brush->SetTransform (toD2D (*transformation));
-	}
-	if (auto geometry = geometryOf (*path, transformation, evenOdd))
+	auto geometry = geometryOf (*path, evenOdd, true);
+	if (geometry && applyPathTransformation (transformation))
 		target->FillGeometry (geometry.get (), brush);
 }
 

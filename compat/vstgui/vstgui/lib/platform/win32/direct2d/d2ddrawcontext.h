@@ -57,10 +57,11 @@ private:
 	COM::Ptr<ID2D1StrokeStyle> strokeStyle () const;
 	void fill (ID2D1Geometry* geometry, const CColor& color);
 	void stroke (ID2D1Geometry* geometry);
-	COM::Ptr<ID2D1PathGeometry> geometryOf (const CGraphicsPath& path, const CGraphicsTransform* transformation,
-	                                        bool evenOdd);
-	// Half a device pixel in view units when a stroke of the current width would otherwise straddle pixels.
-	double pixelAlignOffset () const;
+	// The path's geometry; in integral mode with its points aligned for the context's own transform.
+	COM::Ptr<ID2D1PathGeometry> geometryOf (const CGraphicsPath& path, bool evenOdd, bool align);
+	// Puts the path's transformation under the context's, so it moves the points and scales the stroke width
+	// (and a gradient lies in the path's own space); false for a transformation that cannot draw.
+	bool applyPathTransformation (const CGraphicsTransform* transformation);
 	COM::Ptr<ID2D1GradientStopCollection> gradientStops (const CGradient& gradient);
 	void fillWithBrush (CGraphicsPath* path, ID2D1Brush* brush, bool evenOdd, CGraphicsTransform* transformation);
 

@@ -16,29 +16,13 @@ D2D1_POINT_2F toD2D (const CPoint& p)
 
 } // namespace
 
-CPoint pixelAligned (const CGraphicsTransform& toDevice, const CPoint& point)
+COM::Ptr<ID2D1PathGeometry> createD2DPathGeometry (const CGraphicsPath::ElementList& elements,
+                                                   D2D1_FILL_MODE fillMode)
 {
-	CPoint p = point;
-	toDevice.transform (p);
-	p.x = std::round (p.x);
-	p.y = std::round (p.y);
-	return toDevice.inverse ().transform (p);
-}
-
-COM::Ptr<ID2D1PathGeometry> createD2DPathGeometry (const CGraphicsPath& path, const CGraphicsTransform* transformation,
-                                                   D2D1_FILL_MODE fillMode, const CGraphicsTransform* pixelAlignment)
-{
-	auto elements = path.flattenedElements ();
-	for (auto& e : elements)
-		for (CPoint& p : e.points)
-		{
-			if (transformation)
-				transformation->transform (p);
+	for (const auto& e : elements)
+		for (const CPoint& p : e.points)
 			if (!std::isfinite (p.x) || !std::isfinite (p.y))
 				return {};
-			if (pixelAlignment)
-				p = pixelAligned (*pixelAlignment, p);
-		}
 	auto* factory = Win32::getD2DFactory ();
 	COM::Ptr<ID2D1PathGeometry> geometry;
 	COM::Ptr<ID2D1GeometrySink> sink;

@@ -9,14 +9,9 @@
 namespace VSTGUI
 {
 
-// Points are mapped through `transformation` when one is given. With `pixelAlignment` (the transform to
-// device pixels) every point, control points included, is moved so that it lands on a whole device pixel, as
-// integral draw mode wants. Null when a point is not finite (nothing of such a path is drawn) or Direct2D fails.
-COM::Ptr<ID2D1PathGeometry> createD2DPathGeometry (const CGraphicsPath& path, const CGraphicsTransform* transformation,
-                                                   D2D1_FILL_MODE fillMode,
-                                                   const CGraphicsTransform* pixelAlignment = nullptr);
-
-// `point` moved onto the nearest whole device pixel of `toDevice`.
-CPoint pixelAligned (const CGraphicsTransform& toDevice, const CPoint& point);
+// From a path's flattened elements (CGraphicsPath::flattenedElements, aligned already where integral mode wants
+// it). Null when a point is not finite (nothing of such a path is drawn) or Direct2D fails.
+COM::Ptr<ID2D1PathGeometry> createD2DPathGeometry (const CGraphicsPath::ElementList& elements,
+                                                   D2D1_FILL_MODE fillMode);
 
 } // namespace VSTGUI

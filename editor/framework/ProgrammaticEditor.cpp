@@ -2,7 +2,9 @@
 
 #include "editor/framework/IdleUpdateHandler.h"
 #include "editor/framework/ParameterChangeListener.h"
+#if SMTG_OS_LINUX
 #include "editor/framework/PlugFrameRunLoop.h"
+#endif
 
 #include "base/source/fstring.h"
 #include "pluginterfaces/vst/ivstcontextmenu.h"
@@ -10,7 +12,9 @@
 #include "vstgui/lib/controls/ccontrol.h"
 #include "vstgui/lib/controls/ctextedit.h"
 #include "vstgui/lib/events.h"
+#if SMTG_OS_LINUX
 #include "vstgui/lib/platform/platform_x11.h"
+#endif
 
 #include <cmath>
 
@@ -30,15 +34,13 @@ int32 floorToInt32 (double value)
 	return static_cast<int32> (std::floor (value));
 }
 
+#if SMTG_OS_LINUX
 // The SDK's editor base passes kDefaultNative whatever the host named; on Linux that is the host's X11 window.
 bool isX11Window (VSTGUI::PlatformType type)
 {
-#if SMTG_OS_LINUX
-	if (type == VSTGUI::PlatformType::kDefaultNative)
-		return true;
-#endif
-	return type == VSTGUI::PlatformType::kX11EmbedWindowID;
+	return type == VSTGUI::PlatformType::kDefaultNative || type == VSTGUI::PlatformType::kX11EmbedWindowID;
 }
+#endif
 
 } // namespace
 
@@ -78,15 +80,17 @@ bool PLUGIN_API ProgrammaticEditor::open (void* parent, const VSTGUI::PlatformTy
 	frame->enableTooltips (tooltipsEnabled, kTooltipDelayMs);
 
 	createGui ();
+	VSTGUI::IPlatformFrameConfig* config = nullptr;
+#if SMTG_OS_LINUX
 	// An X11 frame reads its window's events and runs the GUI timers on the host's run loop, which it gets only
 	// from its configuration.
 	VSTGUI::X11::FrameConfig x11Config;
-	VSTGUI::IPlatformFrameConfig* config = nullptr;
 	if (isX11Window (platformType))
 	{
 		x11Config.runLoop = PlugFrameRunLoop::create (plugFrame);
 		config = &x11Config;
 	}
+#endif
 	// Every control of the tree is bound as it joins the opened frame (onViewAdded).
 	if (!frame->open (parent, platformType, config))
 	{

@@ -1,9 +1,10 @@
 // The built DLL read back through Windows' own APIs: the export directory (dbghelp) and the version
-// resource (version.dll), and what a host gets when it asks for the editor.
+// resource (version.dll), and the editor a host gets in its window.
 
 #include "tests/host/HostTestSupport.h"
 
 #include "host/Utf16.h"
+#include "pluginterfaces/gui/iplugview.h"
 
 #include <windows.h>
 
@@ -130,12 +131,40 @@ TEST (WindowsModule, VersionResourceHoldsTheModuleVersion)
 	          << shown;
 }
 
-TEST (WindowsModule, HostsGetNoEditorYet)
+TEST (WindowsModule, HostsGetTheEditorAsAChildOfTheirWindow)
 {
 	auto module = QuorvaneTest::loadModule ();
 	ASSERT_TRUE (module);
 	auto instance = QuorvaneTest::createPair (module);
 	ASSERT_TRUE (instance && instance->controller ());
-	// The host shows its own parameter view instead; nothing is created that could later crash it.
-	EXPECT_EQ (instance->controller ()->createView ("editor"), nullptr);
+	Steinberg::IPlugView* view = instance->controller ()->createView ("editor");
+	ASSERT_NE (view, nullptr);
+	EXPECT_EQ (view->isPlatformTypeSupported ("HWND"), Steinberg::kResultTrue);
+
+	WNDCLASSW windowClass{};
+	windowClass.lpfnWndProc = DefWindowProcW;
+	windowClass.hInstance = GetModuleHandleW (nullptr);
+	windowClass.lpszClassName = L"QuorvaneModuleTestHost";
+	RegisterClassW (&windowClass);
+	HWND host = CreateWindowExW (0, L"QuorvaneModuleTestHost", L"Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500,
+	                             800, nullptr, nullptr, GetModuleHandleW (nullptr), nullptr);
+	auto children = [host] {
+		int count = 0;
+		EnumChildWindows (
+		    host, [] (HWND, LPARAM n) { return ++*reinterpret_cast<int*> (n), TRUE; },
+		    reinterpret_cast<LPARAM> (&count));
+		return count;
+	};
+	ASSERT_EQ (view->attached (host, "HWND"), Steinberg::kResultOk);
+	EXPECT_EQ (children (), 1);
+	Steinberg::ViewRect size;
+	ASSERT_EQ (view->getSize (&size), Steinberg::kResultOk);
+	RECT client{};
+	GetClientRect (GetWindow (host, GW_CHILD), &client);
+	EXPECT_EQ (client.right, size.getWidth ());
+	EXPECT_EQ (client.bottom, size.getHeight ());
+	EXPECT_EQ (view->removed (), Steinberg::kResultOk);
+	EXPECT_EQ (children (), 0);
+	view->release ();
+	DestroyWindow (host);
 }

@@ -1,6 +1,7 @@
 #include "host/HostWindow.h"
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -78,6 +79,16 @@ HostWindow::~HostWindow ()
 	xcb_disconnect (xcb);
 }
 
+void* HostWindow::parentForView () const
+{
+	return reinterpret_cast<void*> (static_cast<uintptr_t> (window));
+}
+
+const char* HostWindow::viewPlatformType ()
+{
+	return "X11EmbedWindowID";
+}
+
 int HostWindow::descriptor () const
 {
 	return xcb_get_file_descriptor (xcb);
@@ -116,15 +127,17 @@ void HostWindow::sync ()
 	std::free (xcb_get_input_focus_reply (xcb, xcb_get_input_focus (xcb), nullptr));
 }
 
-void HostWindow::processEvents ()
+int HostWindow::processEvents ()
 {
 	if (xcb_connection_has_error (xcb))
 	{
 		closing = true;
-		return;
+		return 0;
 	}
+	int count = 0;
 	while (xcb_generic_event_t* event = xcb_poll_for_event (xcb))
 	{
+		++count;
 		switch (event->response_type & ~0x80)
 		{
 		case XCB_CONFIGURE_NOTIFY:
@@ -150,6 +163,7 @@ void HostWindow::processEvents ()
 		}
 		std::free (event);
 	}
+	return count;
 }
 
 } // namespace QuorvaneHost

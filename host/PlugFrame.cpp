@@ -5,7 +5,7 @@ namespace QuorvaneHost
 
 using namespace Steinberg;
 
-PlugFrame::PlugFrame (IPtr<PollRunLoop> runLoop, WindowResizer resizeWindow)
+PlugFrame::PlugFrame (IPtr<RunLoop> runLoop, WindowResizer resizeWindow)
     : loop (std::move (runLoop)), resizer (std::move (resizeWindow))
 {
 }
@@ -52,8 +52,10 @@ tresult PLUGIN_API PlugFrame::resizeView (IPlugView* view, ViewRect* newSize)
 tresult PLUGIN_API PlugFrame::queryInterface (const TUID iid, void** obj)
 {
 	QUERY_INTERFACE (iid, obj, IPlugFrame::iid, IPlugFrame)
+#if SMTG_OS_LINUX
 	if (loop && FUnknownPrivate::iidEqual (iid, Linux::IRunLoop::iid))
 		return loop->queryInterface (iid, obj);
+#endif
 	return FObject::queryInterface (iid, obj);
 }
 

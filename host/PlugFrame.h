@@ -1,8 +1,13 @@
 // The host's IPlugFrame for one embedded view: carries the view's resize requests to the host window and back
-// to the view's onSize, and hands out the host's run loop (Linux::IRunLoop) to the view that asks for it.
+// to the view's onSize, and hands out the host's run loop (Linux::IRunLoop) to the view that asks for it. On
+// Windows views run on the thread's message loop and there is no run loop to hand out.
 #pragma once
 
+#include "base/source/fobject.h"
+#include "pluginterfaces/base/fplatform.h"
+#if SMTG_OS_LINUX
 #include "host/PollRunLoop.h"
+#endif
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
@@ -18,9 +23,14 @@ class PlugFrame : public Steinberg::FObject, public Steinberg::IPlugFrame
 public:
 	/** Resizes the host window to a width and height in pixels; false when the window refuses. */
 	using WindowResizer = std::function<bool (Steinberg::int32 width, Steinberg::int32 height)>;
+#if SMTG_OS_LINUX
+	using RunLoop = PollRunLoop;
+#else
+	using RunLoop = Steinberg::FObject;
+#endif
 
 	/** Starts with one reference, the creator's; holds one on `runLoop`, which may be null (a host without one). */
-	PlugFrame (Steinberg::IPtr<PollRunLoop> runLoop, WindowResizer resizeWindow);
+	PlugFrame (Steinberg::IPtr<RunLoop> runLoop, WindowResizer resizeWindow);
 
 	/** Imitates hosts that call onSize a second time for the same size after a resize that the view asked for. */
 	void setRepeatOnSize (bool repeat) { repeatOnSize = repeat; }
@@ -51,7 +61,7 @@ private:
 	// A view that answers every onSize with a new request would recurse without end; deeper nesting is refused.
 	static constexpr int maxNesting = 4;
 
-	Steinberg::IPtr<PollRunLoop> loop;
+	Steinberg::IPtr<RunLoop> loop;
 	WindowResizer resizer;
 	bool repeatOnSize{false};
 	int nesting{0};

@@ -17,9 +17,9 @@ std::unique_ptr<PlugViewHost> PlugViewHost::open (IPtr<IPlugView> view, const Op
 		error = "there is no view to show";
 		return nullptr;
 	}
-	if (view->isPlatformTypeSupported (kPlatformTypeX11EmbedWindowID) != kResultTrue)
+	if (view->isPlatformTypeSupported (HostWindow::viewPlatformType ()) != kResultTrue)
 	{
-		error = "the view cannot be embedded in an X11 window";
+		error = std::string ("the view cannot be embedded in a window of type ") + HostWindow::viewPlatformType ();
 		return nullptr;
 	}
 	std::unique_ptr<PlugViewHost> host (new PlugViewHost);
@@ -33,11 +33,8 @@ std::unique_ptr<PlugViewHost> PlugViewHost::open (IPtr<IPlugView> view, const Op
 	if (!host->hostWindow)
 		return nullptr;
 
-	host->loop = owned (new PollRunLoop);
-	host->loop->setDeliverDescriptorEvents (options.deliverDescriptorEvents);
 	PlugViewHost* self = host.get ();
-	host->loop->watchHostDescriptor (host->hostWindow->descriptor (), [self] { self->onWindowEvents (); });
-	host->frame = owned (new PlugFrame (host->loop,
+	host->frame = owned (new PlugFrame (host->startRunLoop (options),
 	                                    [self] (int32 width, int32 height)
 	                                    {
 		                                    if (!self->hostWindow->resize (width, height))
@@ -54,8 +51,7 @@ std::unique_ptr<PlugViewHost> PlugViewHost::open (IPtr<IPlugView> view, const Op
 			scaling->setContentScaleFactor (*options.contentScale);
 
 	host->hostWindow->map ();
-	if (view->attached (reinterpret_cast<void*> (static_cast<uintptr_t> (host->hostWindow->windowId ())),
-	                    kPlatformTypeX11EmbedWindowID) != kResultTrue)
+	if (view->attached (host->hostWindow->parentForView (), HostWindow::viewPlatformType ()) != kResultTrue)
 	{
 		view->setFrame (nullptr);
 		error = "the view refused to attach to the host window";
@@ -81,8 +77,10 @@ PlugViewHost::~PlugViewHost ()
 			plugView->removed ();
 		plugView->setFrame (nullptr);
 	}
+#if SMTG_OS_LINUX
 	if (loop)
 		loop->watchHostDescriptor (-1, nullptr);
+#endif
 	plugView = nullptr;
 	frame = nullptr;
 	hostWindow.reset ();
@@ -118,47 +116,6 @@ void PlugViewHost::onWindowEvents ()
 		if (width != hostWindow->width () || height != hostWindow->height ())
 			hostWindow->resize (width, height);
 	}
-}
-
-void PlugViewHost::run (int ms)
-{
-	loop->runFor (ms);
-}
-
-void PlugViewHost::settle (int quietMs, int maxMs)
-{
-	const auto start = PollRunLoop::Clock::now ();
-	auto lastActivity = start;
-	uint64_t seen = loop->descriptorEventsDelivered ();
-	while (PollRunLoop::Clock::now () - start < std::chrono::milliseconds (maxMs))
-	{
-		loop->runOnce (10);
-		const auto now = PollRunLoop::Clock::now ();
-		if (loop->descriptorEventsDelivered () != seen)
-		{
-			seen = loop->descriptorEventsDelivered ();
-			lastActivity = now;
-		}
-		else if (now - lastActivity >= std::chrono::milliseconds (quietMs))
-			break;
-	}
-	hostWindow->sync ();
-}
-
-void PlugViewHost::runUntilClosed (const std::function<void ()>& afterEachPass)
-{
-	while (!hostWindow->closeRequested ())
-	{
-		loop->runOnce (50);
-		if (afterEachPass)
-			afterEachPass ();
-	}
-}
-
-bool PlugViewHost::screenshot (WindowImage& image, std::string& error)
-{
-	hostWindow->sync ();
-	return captureWindow (hostWindow->connection (), hostWindow->windowId (), image, error);
 }
 
 std::optional<Steinberg::Vst::ParamID> PlugViewHost::parameterAt (int x, int y) const

@@ -1,17 +1,19 @@
 // What a host does to show a plug-in's editor view: a top-level window, a plug frame with the run loop, content
-// scale, attaching the view to the window ("X11EmbedWindowID"), resizing it from either side, running the loop
-// until the view has settled, screenshots, and the teardown (removed, then the frame taken away).
+// scale, attaching the view to the window ("X11EmbedWindowID" or "HWND"), resizing it from either side, running
+// the loop until the view has settled, screenshots, and the teardown (removed, then the frame taken away).
+// Running the loop is the platform's own: poll() on Linux (PlugViewHostLinux.cpp), the thread's message queue
+// on Windows (PlugViewHostWindows.cpp).
 #pragma once
 
 #include "host/HostWindow.h"
 #include "host/PlugFrame.h"
-#include "host/PollRunLoop.h"
 #include "host/WindowScreenshot.h"
 
 #include "pluginterfaces/base/smartpointer.h"
 #include "pluginterfaces/gui/iplugview.h"
 #include "pluginterfaces/vst/vsttypes.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,13 +26,13 @@ class PlugViewHost
 public:
 	struct Options
 	{
-		/** The display to open; null: $DISPLAY. */
+		/** The display to open; null: $DISPLAY. Not used on Windows. */
 		const char* display{nullptr};
 		/** A size to give the view once attached, through its constraint, as a user's resize would. */
 		std::optional<std::pair<int, int>> size;
 		/** Handed to IPlugViewContentScaleSupport before attaching; none: never called, as some hosts do. */
 		std::optional<float> contentScale;
-		/** Host quirks: descriptor events never delivered; onSize called twice for a requested size. */
+		/** Host quirks: descriptor events never delivered (Linux); onSize called twice for a requested size. */
 		bool deliverDescriptorEvents{true};
 		bool repeatOnSize{false};
 		std::string title{"Quorvane"};
@@ -46,7 +48,9 @@ public:
 	PlugViewHost& operator= (const PlugViewHost&) = delete;
 
 	Steinberg::IPlugView* view () const { return plugView; }
+#if SMTG_OS_LINUX
 	PollRunLoop& runLoop () { return *loop; }
+#endif
 	PlugFrame& plugFrame () { return *frame; }
 	HostWindow& window () { return *hostWindow; }
 
@@ -56,7 +60,8 @@ public:
 
 	/** Runs the loop, handling the window's own events, for `ms` milliseconds. */
 	void run (int ms);
-	/** Runs the loop until the view has been quiet (no descriptor events) for `quietMs`, at most `maxMs`. */
+	/** Runs the loop until the view has been quiet (no descriptor events; on Windows no messages but timers) for
+	    `quietMs`, at most `maxMs`. */
 	void settle (int quietMs = 150, int maxMs = 3000);
 	/** Runs until the window manager closes the window. */
 	void runUntilClosed (const std::function<void ()>& afterEachPass);
@@ -69,10 +74,14 @@ public:
 
 private:
 	PlugViewHost () = default;
+	/** The platform's run loop for the plug frame to hand out, if it has one. */
+	Steinberg::IPtr<PlugFrame::RunLoop> startRunLoop (const Options& options);
 	void onWindowEvents ();
 
 	std::unique_ptr<HostWindow> hostWindow;
+#if SMTG_OS_LINUX
 	Steinberg::IPtr<PollRunLoop> loop;
+#endif
 	Steinberg::IPtr<PlugFrame> frame;
 	Steinberg::IPtr<Steinberg::IPlugView> plugView;
 	bool attached{false};

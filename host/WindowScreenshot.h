@@ -1,5 +1,6 @@
-// Screenshots of a window's contents, child windows included, read back from the X server (xcb get-image) as
-// 32-bit RGB pixels, and written as PNG through cairo.
+// Screenshots of a window's contents, child windows included, read back as 32-bit RGB pixels and written as PNG:
+// from the X server (xcb get-image) and through cairo on Linux (WindowScreenshot.cpp), from the window's client
+// area on the screen (GDI) and through WIC on Windows (WindowScreenshotWindows.cpp).
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <vector>
 
 struct xcb_connection_t;
+struct HWND__;
 
 namespace QuorvaneHost
 {
@@ -24,9 +26,14 @@ struct WindowImage
 	}
 };
 
+#ifdef _WIN32
+/** Reads the window's client area as it shows on the screen; false with `error` set when it cannot be read. */
+bool captureWindow (HWND__* window, WindowImage& image, std::string& error);
+#else
 /** Reads the window's visible contents; false with `error` set when the server refuses or the format is not
     the 24-bit true colour of 32 bits a pixel that X servers use today. */
 bool captureWindow (xcb_connection_t* xcb, uint32_t window, WindowImage& image, std::string& error);
+#endif
 
 bool writePng (const WindowImage& image, const std::string& path, std::string& error);
 

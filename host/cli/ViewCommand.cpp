@@ -1,11 +1,14 @@
-// `quorvane view [--png OUT.png] [--size WxH] [--scale S]`: opens the module's editor the way a Linux host does,
-// embedded in a window of its own; with --png it lets the editor settle, saves a screenshot and quits, otherwise
-// it keeps the window open and prints the edits the host receives until the window is closed.
+// `quorvane view [--png OUT.png] [--size WxH] [--scale S]`: opens the module's editor the way a host on this
+// platform does, embedded in a window of its own; with --png it lets the editor settle, saves a screenshot and quits,
+// otherwise it keeps the window open and prints the edits the host receives until the window is closed.
 
 #include "host/cli/BundleLocation.h"
 #include "host/cli/CommandLine.h"
 #include "host/cli/Commands.h"
+#include "host/cli/ParameterSetting.h"
+#ifndef _WIN32
 #include "host/cli/PrivateXServer.h"
+#endif
 
 #include "host/PlugViewHost.h"
 #include "host/PluginInstance.h"
@@ -19,18 +22,21 @@ namespace
 {
 
 const char* viewHelp =
-    "Usage: quorvane view [--png OUT.png] [--size WxH] [--scale S] [--quirk NAME]... [--bundle PATH]\n"
+    "Usage: quorvane view [--png OUT.png] [--size WxH] [--scale S] [--set TITLE=TEXT]... [--quirk NAME]...\n"
+    "                     [--bundle PATH]\n"
     "\n"
-    "Opens Quorvane's editor in a window, embedded the way Linux VST3 hosts embed it, with a host run loop.\n"
+    "Opens Quorvane's editor in a window, embedded the way VST3 hosts embed it (in an X11 window with a host\n"
+    "run loop on Linux, in a Win32 window on Windows).\n"
     "  --png OUT.png  wait until the editor has drawn itself, write a screenshot of the window and quit\n"
     "  --size WxH     resize the editor to W x H pixels after it opens, as a user dragging the window would\n"
     "  --scale S      the content scale factor handed to the editor (0.5 to 4); without it none is sent\n"
+    "  --set T=TEXT   set a parameter by its title before the editor opens, e.g. --set Mix=50\n"
     "  --quirk NAME   behave like some shipping hosts: 'no-fd-events' (never report the descriptors the\n"
-    "                 editor registers; only its timers run) or 'repeat-onsize' (call onSize twice for a\n"
-    "                 size the editor asked for)\n"
+    "                 editor registers; only its timers run; Linux only) or 'repeat-onsize' (call onSize\n"
+    "                 twice for a size the editor asked for)\n"
     "Without --png the window stays open and every edit the host receives (beginEdit, performEdit, endEdit,\n"
     "context-menu requests) is printed, until the window is closed.\n"
-    "Needs an X display; without one, --png starts a private Xvfb when it is installed.\n";
+    "On Linux it needs an X display; without one, --png starts a private Xvfb when it is installed.\n";
 
 int fail (int code, const std::string& message)
 {
@@ -73,8 +79,14 @@ int runViewCommand (const std::vector<std::string>& args)
 		}
 	CommandLine commandLine;
 	std::string error;
-	if (!commandLine.parse (
-	        args, {{"png", true}, {"size", true}, {"scale", true}, {"quirk", true, true}, {"bundle", true}}, error))
+	if (!commandLine.parse (args,
+	                        {{"png", true},
+	                         {"size", true},
+	                         {"scale", true},
+	                         {"set", true, true},
+	                         {"quirk", true, true},
+	                         {"bundle", true}},
+	                        error))
 		return fail (kExitUsage, error);
 	if (!commandLine.positionals ().empty ())
 		return fail (kExitUsage, "unexpected argument '" + commandLine.positionals ().front () + "'");
@@ -104,8 +116,17 @@ int runViewCommand (const std::vector<std::string>& args)
 		else
 			return fail (kExitUsage, "no quirk '" + quirk + "' (known: no-fd-events, repeat-onsize)");
 	}
+	std::vector<ParameterSetting> settings;
+	for (const auto& argument : commandLine.all ("set"))
+	{
+		ParameterSetting setting;
+		if (!parseParameterSetting (argument, setting, error))
+			return fail (kExitUsage, error);
+		settings.push_back (setting);
+	}
 	const auto png = commandLine.value ("png");
 
+#ifndef _WIN32
 	std::unique_ptr<PrivateXServer> privateServer;
 	if (!displayReachable ())
 	{
@@ -120,6 +141,7 @@ int runViewCommand (const std::vector<std::string>& args)
 		setenv ("DISPLAY", privateServer->display ().c_str (), 1);
 		std::cerr << "quorvane view: " << why << "; using a private Xvfb on " << privateServer->display () << "\n";
 	}
+#endif
 
 	auto module = QuorvaneHost::PluginModule::load (locateBundle (commandLine.value ("bundle")), error);
 	if (!module)
@@ -129,6 +151,8 @@ int runViewCommand (const std::vector<std::string>& args)
 		return fail (kExitFailure, error);
 	if (!instance->controller ())
 		return fail (kExitFailure, "the module's audio effect has no edit controller, so no editor");
+	if (!applyParameterSettings (*instance, settings, error))
+		return fail (kExitUsage, error);
 
 	Steinberg::IPtr<Steinberg::IPlugView> view =
 	    Steinberg::owned (instance->controller ()->createView (Steinberg::Vst::ViewType::kEditor));
@@ -168,7 +192,8 @@ int runViewCommand (const std::vector<std::string>& args)
 					    underPointer = found;
 					    const auto* parameter = found ? instance->findParameter (*found) : nullptr;
 					    if (parameter)
-						    std::cout << "pointer over parameter " << *found << " (" << parameter->title << ")" << std::endl;
+						    std::cout << "pointer over parameter " << *found << " (" << parameter->title << ")"
+						              << std::endl;
 					    else
 						    std::cout << "pointer over no parameter" << std::endl;
 				    }

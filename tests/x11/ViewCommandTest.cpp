@@ -269,10 +269,10 @@ TEST (X11ViewCommand, WithoutADisplayStartsAPrivateXServerOnlyForAScreenshot)
 	EXPECT_NE (shot.output.find ("using a private Xvfb on :"), std::string::npos) << shot.output;
 }
 
-TEST (X11ViewCommand, RefusesBadSizesAndScales)
+TEST (X11ViewCommand, RefusesBadSizesScalesAndSettings)
 {
-	for (const char* arguments :
-	     {"--size 0x100", "--size 200", "--size 20.5x30", "--scale 9", "--scale x", "--quirk slow", "extra"})
+	for (const char* arguments : {"--size 0x100", "--size 200", "--size 20.5x30", "--scale 9", "--scale x",
+	                              "--quirk slow", "extra", "--set Mix", "--set Nope=1", "--set Mix=500"})
 	{
 		const ViewRun run = runView (arguments);
 		EXPECT_EQ (run.status, 2) << arguments << "\n" << run.output;

@@ -180,8 +180,8 @@ TEST (WindowsEditorHost, ViewPngHoldsTheLinuxColoursAtEveryControlAtBothSizes)
 		// A hung editor or host ends in a failure, not a stalled run.
 		const int code = runQuorvane (L"view --png " + png + L" --size " + wide (size) + atStart + L" --bundle \"" +
 		                                  windowsPath (QUORVANE_BUNDLE_DIR) + L"\"",
-		                              60000);
-		ASSERT_EQ (code, 0) << "quorvane.exe view failed or did not finish within 60 s";
+		                              120000);
+		ASSERT_EQ (code, 0) << "quorvane.exe view failed or did not finish within 120 s";
 		UINT width = 0, height = 0;
 		const auto pixels = readPng (png, width, height);
 		ASSERT_FALSE (pixels.empty ());

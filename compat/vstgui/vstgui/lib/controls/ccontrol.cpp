@@ -256,6 +256,21 @@ bool CControl::isZoomModifier (const Modifiers& modifiers)
 	return (buttonStateFromEventModifiers (modifiers) & kZoomModifier) != 0;
 }
 
+bool CControl::stepByWheelIncrements (float distance, const Modifiers& modifiers)
+{
+	float value = getValueNormalized ();
+	if (isZoomModifier (modifiers))
+		value += 0.1f * distance * getWheelInc ();
+	else
+		value += distance * getWheelInc ();
+	const float old = getValue ();
+	setValueNormalized (value);
+	if (getValue () == old)
+		return false;
+	invalid ();
+	return true;
+}
+
 void CMouseWheelEditingSupport::invalidMouseWheelEditTimer (CControl* control)
 {
 	endEditTimer = nullptr;

@@ -79,6 +79,9 @@ protected:
 	~CControl () noexcept override;
 
 	static bool isZoomModifier (const Modifiers& modifiers);
+	// Moves the value by `distance` wheel increments, a tenth of that with the zoom modifier, as a wheel notch
+	// or an arrow key does; invalidates the view and answers true when the value changed.
+	bool stepByWheelIncrements (float distance, const Modifiers& modifiers);
 
 private:
 	struct Impl;

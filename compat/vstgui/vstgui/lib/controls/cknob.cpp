@@ -238,19 +238,8 @@ void CKnobBase::onMouseWheelEvent (MouseWheelEvent& event)
 	// Only the vertical wheel turns a knob, but any notch takes part in the wheel edit: a horizontal notch, or
 	// one at an end of the range, begins and (later) ends an edit without a value.
 	onMouseWheelEditing (this);
-	const auto distance = static_cast<float> (event.deltaY);
-	float value = getValueNormalized ();
-	if (isZoomModifier (event.modifiers))
-		value += 0.1f * distance * getWheelInc ();
-	else
-		value += distance * getWheelInc ();
-	const float old = getValue ();
-	setValueNormalized (value);
-	if (getValue () != old)
-	{
-		invalid ();
+	if (stepByWheelIncrements (static_cast<float> (event.deltaY), event.modifiers))
 		valueChanged ();
-	}
 	event.consumed = true;
 }
 
@@ -266,16 +255,8 @@ void CKnobBase::onKeyboardEvent (KeyboardEvent& event)
 	case VirtualKey::Left:
 	{
 		const float distance = (event.virt == VirtualKey::Down || event.virt == VirtualKey::Left) ? -1.f : 1.f;
-		float value = getValueNormalized ();
-		if (isZoomModifier (event.modifiers))
-			value += 0.1f * distance * getWheelInc ();
-		else
-			value += distance * getWheelInc ();
-		const float old = getValue ();
-		setValueNormalized (value);
-		if (getValue () != old)
+		if (stepByWheelIncrements (distance, event.modifiers))
 		{
-			invalid ();
 			beginEdit ();
 			valueChanged ();
 			endEdit ();

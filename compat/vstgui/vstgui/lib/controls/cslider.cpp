@@ -435,18 +435,8 @@ void CSliderBase::onMouseWheelEvent (MouseWheelEvent& event)
 		distance = -distance;
 	if (isInverseStyle ())
 		distance = -distance;
-	float normValue = getValueNormalized ();
-	if (isZoomModifier (event.modifiers))
-		normValue += 0.1f * distance * getWheelInc ();
-	else
-		normValue += distance * getWheelInc ();
-	const float old = getValue ();
-	setValueNormalized (normValue);
-	if (getValue () != old)
-	{
-		invalid ();
+	if (stepByWheelIncrements (distance, event.modifiers))
 		valueChanged ();
-	}
 	event.consumed = true;
 }
 
@@ -464,16 +454,8 @@ void CSliderBase::onKeyboardEvent (KeyboardEvent& event)
 		const bool inverse = isInverseStyle ();
 		const bool lowers = event.virt == VirtualKey::Down || event.virt == VirtualKey::Left;
 		const float distance = lowers != inverse ? -1.f : 1.f;
-		float normValue = getValueNormalized ();
-		if (isZoomModifier (event.modifiers))
-			normValue += 0.1f * distance * getWheelInc ();
-		else
-			normValue += distance * getWheelInc ();
-		const float old = getValue ();
-		setValueNormalized (normValue);
-		if (getValue () != old)
+		if (stepByWheelIncrements (distance, event.modifiers))
 		{
-			invalid ();
 			beginEdit ();
 			valueChanged ();
 			endEdit ();

@@ -66,4 +66,24 @@ CPoint lineWidthTranslate (CCoord lineWidth)
 	return {};
 }
 
+CRect rectToDraw (const CGraphicsTransform& toDevice, CRect rect, CDrawStyle style, bool integralMode,
+                  CCoord lineWidth)
+{
+	if (style != kDrawFilled)
+	{
+		rect.right -= 1.;
+		rect.bottom -= 1.;
+	}
+	if (!integralMode)
+	{
+		rect.left += 0.5;
+		rect.top += 0.5;
+		return rect;
+	}
+	rect = pixelAlign (toDevice, rect);
+	if (style != kDrawFilled)
+		rect.offset (lineWidthTranslate (lineWidth));
+	return rect;
+}
+
 } // namespace VSTGUI

@@ -3,6 +3,7 @@
 // place in view units while its edges fall on whole pixels.
 #pragma once
 
+#include "../../cdrawdefs.h"
 #include "../../cgraphicspath.h"
 #include "../../cgraphicstransform.h"
 #include "../../cpoint.h"
@@ -21,5 +22,11 @@ void pixelAlign (const CGraphicsTransform& toDevice, CGraphicsPath::ElementList&
 // Lines and outlines of an odd whole-number width are centred half a unit off the aligned coordinates so that
 // they cover whole pixels instead of straddling two; any other width needs no shift.
 CPoint lineWidthTranslate (CCoord lineWidth);
+
+// Where drawRect puts a rectangle: an outline runs through the rectangle's last row and column of pixels, not
+// beyond them; in integral mode the edges are aligned (an outline then shifted for its width), otherwise every
+// rectangle, filled ones too, sits half a unit in from its top-left corner.
+CRect rectToDraw (const CGraphicsTransform& toDevice, CRect rect, CDrawStyle style, bool integralMode,
+                  CCoord lineWidth);
 
 } // namespace VSTGUI

@@ -250,28 +250,9 @@ void Context::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 {
 	if (!isFinite (rect.getTopLeft ()) || !isFinite (rect.getBottomRight ()) || !begin ())
 		return;
-	CRect r = rect;
-	// An outline runs through the rectangle's last row and column of pixels, not beyond them.
-	if (drawStyle != kDrawFilled)
-	{
-		r.right -= 1.;
-		r.bottom -= 1.;
-	}
-	if (getDrawMode ().integralMode ())
-	{
-		r = pixelAlign (deviceTransform (), r);
-		if (drawStyle != kDrawFilled)
-		{
-			const CPoint shift = lineWidthTranslate (getLineWidth ());
-			cairo_translate (cr, shift.x, shift.y);
-		}
-		cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
-	}
-	else
-	{
-		// Outside integral mode every rectangle, filled ones too, sits half a unit in from its top-left corner.
-		cairo_rectangle (cr, r.left + 0.5, r.top + 0.5, r.getWidth () - 0.5, r.getHeight () - 0.5);
-	}
+	const CRect r =
+	    rectToDraw (deviceTransform (), rect, drawStyle, getDrawMode ().integralMode (), getLineWidth ());
+	cairo_rectangle (cr, r.left, r.top, r.getWidth (), r.getHeight ());
 	fillOrStroke (drawStyle);
 	end ();
 }

@@ -248,25 +248,8 @@ void D2DDrawContext::drawRect (const CRect& rect, const CDrawStyle drawStyle)
 {
 	if (!isFinite (rect) || !begin ())
 		return;
-	CRect r = rect;
-	// An outline runs through the rectangle's last row and column of pixels, not beyond them.
-	if (drawStyle != kDrawFilled)
-	{
-		r.right -= 1.;
-		r.bottom -= 1.;
-	}
-	if (getDrawMode ().integralMode ())
-	{
-		r = pixelAlign (deviceTransform (), r);
-		if (drawStyle != kDrawFilled)
-			r.offset (lineWidthTranslate (getLineWidth ()));
-	}
-	else
-	{
-		// Outside integral mode every rectangle, filled ones too, sits half a unit in from its top-left corner.
-		r.left += 0.5;
-		r.top += 0.5;
-	}
+	const CRect r =
+	    rectToDraw (deviceTransform (), rect, drawStyle, getDrawMode ().integralMode (), getLineWidth ());
 	if (drawStyle != kDrawStroked)
 	{
 		if (auto brush = solidBrush (getFillColor ()))

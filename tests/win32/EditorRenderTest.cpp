@@ -2,6 +2,7 @@
 // 200 × 336 and 400 × 672. The same interior points of every control and caption hold the same colours on
 // both platforms, within what anti-aliasing (none under Wine) and gradient rounding move; the snapshots are
 // written next to the test program for looking at.
+#include "EditorRenderPoints.h"
 #include "HangGuard.h"
 
 #include "editor/DuckerViewTree.h"
@@ -25,31 +26,6 @@ struct NoListener : IControlListener
 {
 	void valueChanged (CControl*) override {}
 };
-
-struct Point
-{
-	const char* what;
-	double x, y; // design units at 200 × 336
-	CColor color;
-};
-
-// Measured on the Linux rendering; the Windows rendering must match within the tolerance.
-constexpr int kTolerance = 24;
-const Point points[] = {
-#include "EditorRenderPoints.inc"
-};
-
-bool near (const CColor& a, const CColor& b)
-{
-	auto close = [] (int u, int v) { return std::abs (u - v) <= kTolerance; };
-	return close (a.red, b.red) && close (a.green, b.green) && close (a.blue, b.blue) && close (a.alpha, b.alpha);
-}
-
-std::string text (const CColor& c)
-{
-	return "rgba(" + std::to_string (c.red) + ", " + std::to_string (c.green) + ", " + std::to_string (c.blue) + ", " +
-	       std::to_string (c.alpha) + ")";
-}
 
 } // namespace
 
@@ -75,13 +51,14 @@ TEST (EditorRender, InteriorPointsOfEveryControlAtBothSizes)
 		EXPECT_TRUE (platform->writePNG (png));
 		ASSERT_EQ (platform->getPixelWidth (), uint32_t (width));
 		const bool dump = std::getenv ("QUORVANE_DUMP_RENDER_POINTS") != nullptr;
-		for (const auto& p : points)
+		for (const auto& p : QuorvaneTest::editorRenderPoints)
 		{
 			const CColor got = platform->getPixel (uint32_t (p.x * scale), uint32_t (p.y * scale));
 			if (dump)
-				std::cout << p.what << " " << p.x << "," << p.y << ": " << text (got) << "\n";
-			EXPECT_TRUE (near (got, p.color))
-			    << p.what << " at " << p.x << ", " << p.y << ": " << text (got) << ", expected " << text (p.color);
+				std::cout << p.what << " " << p.x << "," << p.y << ": " << QuorvaneTest::colourText (got) << "\n";
+			EXPECT_TRUE (QuorvaneTest::nearEditorColour (got, p.color))
+			    << p.what << " at " << p.x << ", " << p.y << ": " << QuorvaneTest::colourText (got) << ", expected "
+			    << QuorvaneTest::colourText (p.color);
 		}
 		frame->close ();
 	}

@@ -3,6 +3,7 @@
 // at interior points of every control.
 
 #include "tests/host/HostTestSupport.h"
+#include "tests/win32/EditorRenderPoints.h"
 #include "tests/win32/HangGuard.h"
 
 #include "host/PlugViewHost.h"
@@ -22,19 +23,6 @@ using VSTGUI::CColor;
 
 namespace
 {
-
-struct Point
-{
-	const char* what;
-	double x, y; // design units at 200 × 336
-	CColor color;
-};
-
-// Measured on the Linux rendering; the offscreen rendering test allows the same difference.
-constexpr int kTolerance = 24;
-const Point points[] = {
-#include "tests/win32/EditorRenderPoints.inc"
-};
 
 std::wstring wide (const std::string& text)
 {
@@ -187,15 +175,13 @@ TEST (WindowsEditorHost, ViewPngHoldsTheLinuxColoursAtEveryControlAtBothSizes)
 		ASSERT_FALSE (pixels.empty ());
 		ASSERT_EQ (width, UINT (200 * scale));
 		ASSERT_EQ (height, UINT (336 * scale));
-		for (const auto& p : points)
+		for (const auto& p : QuorvaneTest::editorRenderPoints)
 		{
-			const uint32_t got = pixels[size_t (p.y * scale) * width + size_t (p.x * scale)];
-			const int red = (got >> 16) & 0xff, green = (got >> 8) & 0xff, blue = got & 0xff;
-			EXPECT_TRUE (std::abs (red - p.color.red) <= kTolerance && std::abs (green - p.color.green) <= kTolerance &&
-			             std::abs (blue - p.color.blue) <= kTolerance)
-			    << p.what << " at " << p.x << ", " << p.y << ": rgb(" << red << ", " << green << ", " << blue
-			    << "), expected rgb(" << int (p.color.red) << ", " << int (p.color.green) << ", " << int (p.color.blue)
-			    << ")";
+			const uint32_t pixel = pixels[size_t (p.y * scale) * width + size_t (p.x * scale)];
+			const CColor got (uint8_t (pixel >> 16), uint8_t (pixel >> 8), uint8_t (pixel), 255);
+			EXPECT_TRUE (QuorvaneTest::nearEditorColour (got, p.color, false))
+			    << p.what << " at " << p.x << ", " << p.y << ": " << QuorvaneTest::colourText (got) << ", expected "
+			    << QuorvaneTest::colourText (p.color);
 		}
 	}
 	CoUninitialize ();

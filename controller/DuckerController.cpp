@@ -154,10 +154,13 @@ tresult PLUGIN_API DuckerController::setState (IBStream* state)
 	ControllerState record;
 	switch (record.read (state))
 	{
-		case ControllerState::ReadResult::incomplete: return kResultFalse;
-		// getState writes nothing while no size is stored, and hosts hand exactly that back on reload.
-		case ControllerState::ReadResult::empty: return kResultOk;
-		case ControllerState::ReadResult::whole: break;
+	case ControllerState::ReadResult::incomplete:
+		return kResultFalse;
+	// getState writes nothing while no size is stored, and hosts hand exactly that back on reload.
+	case ControllerState::ReadResult::empty:
+		return kResultOk;
+	case ControllerState::ReadResult::whole:
+		break;
 	}
 	// A record from another version is not ours to interpret; the size stays as it was.
 	if (record.version != ControllerState::kVersion)
@@ -173,11 +176,10 @@ std::shared_ptr<const WinSize> DuckerController::getWinSize () const
 
 void DuckerController::setWinSize (WinSize size)
 {
-	const auto previous = std::atomic_exchange (&winSize, std::make_shared<const WinSize> (size));
-	// Opening the editor stores the size it opens at; a host told "dirty" for that asks to save a project
-	// in which nothing changed.
-	if (!previous || previous->width != size.width || previous->height != size.height)
-		setDirty (true);
+	// The host is not told "dirty": every size comes from the host itself (its window, its onSize, its
+	// scale, a project it loads) and hosts ask for the state on every save anyway. Told, a host marks a
+	// project modified by merely opening the editor, which every host gives a size of its own.
+	std::atomic_store (&winSize, std::make_shared<const WinSize> (size));
 }
 
 tresult PLUGIN_API DuckerController::getParameterInfo (int32 paramIndex, ParameterInfo& info)

@@ -18,7 +18,7 @@ public:
 
 	/** A counted copy of the stored size, empty while none is stored. Safe on any thread. */
 	std::shared_ptr<const WinSize> getWinSize () const;
-	/** Stores a new size (never changing a stored one in place) and reports the controller dirty to the host. */
+	/** Stores a new size, never changing a stored one in place; the host is not told of it (see the definition). */
 	void setWinSize (WinSize size);
 
 	//---from IPluginBase---

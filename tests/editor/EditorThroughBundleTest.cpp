@@ -1,9 +1,10 @@
 // End to end on an X server: the bundle's own editor, made by its controller's createView and embedded in the
 // host library's window, driven by synthetic pointer input. Each gesture reaches the host as begin, values and
 // end, and the next block's processor holds the value; a host change of Note Sync repaints the spinner. What
-// DAW users met: a project marked modified by opening the editor, and a Note Sync wheel stuck at the list's ends.
-#include "x11/X11TestSupport.h"
+// DAW users met: a project marked modified by opening or resizing the editor, and a Note Sync wheel stuck at the list's
+// ends.
 #include "host/HostTestSupport.h"
+#include "x11/X11TestSupport.h"
 
 #include "host/BlockProcessor.h"
 #include "host/PluginInstance.h"
@@ -11,8 +12,8 @@
 #include "plugin/ids.h"
 
 #include <cstring>
-#include <vector>
 #include <optional>
+#include <vector>
 
 using namespace Steinberg;
 using QuorvaneHost::HandlerCall;
@@ -87,35 +88,55 @@ std::string hostText (QuorvaneHost::PluginInstance& instance, Vst::ParamID id, d
 
 } // namespace
 
-TEST (EditorThroughBundle, OpeningAtTheStoredSizeLeavesTheProjectUnmodified)
+TEST (EditorThroughBundle, TheEditorsSizeNeverMarksTheProjectModified)
 {
 	QUORVANE_REQUIRE_DISPLAY ();
 	std::string error;
 	auto running = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
 	ASSERT_TRUE (running.instance);
 	auto& instance = running.instance;
-	// A project that stored 250 x 420: version 1, then width and height as little-endian int32.
-	ASSERT_EQ (instance->setControllerState ({1, 250, 0, 0, 0, 164, 1, 0, 0}), kResultOk);
 	auto handler = instance->componentHandler ();
 	handler->clearCalls ();
 
-	IPtr<IPlugView> view = owned (instance->controller ()->createView ("editor"));
+	// A new instance, no size stored: the host opens the editor at a width of its own, as Ardour does
+	// (392 x 336), the user resizes it, closes it and opens it again.
+	QuorvaneHost::PlugViewHost::Options hostSized;
+	hostSized.size = std::pair{392, 336};
+	for (const auto& options : {hostSized, QuorvaneHost::PlugViewHost::Options{}})
+	{
+		IPtr<IPlugView> view = owned (instance->controller ()->createView ("editor"));
+		ASSERT_TRUE (view);
+		auto host = QuorvaneHost::PlugViewHost::open (view, options, error);
+		ASSERT_TRUE (host) << error;
+		host->settle ();
+		if (options.size)
+		{
+			EXPECT_EQ (host->resizeFromHost (520, 486), (std::pair{520, 486}));
+			host->settle ();
+		}
+	}
+	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 0u);
+	std::vector<std::uint8_t> stored;
+	ASSERT_EQ (instance->getControllerState (stored), kResultOk);
+	EXPECT_EQ (stored, (std::vector<std::uint8_t>{1, 8, 2, 0, 0, 230, 1, 0, 0}));
+	instance->tearDown ();
+
+	// The project reloaded: the editor opens at the saved size, and the host is not told of it either.
+	auto reloaded = QuorvaneTest::startProcessor (QuorvaneTest::stereoSetup (512));
+	ASSERT_TRUE (reloaded.instance);
+	ASSERT_EQ (reloaded.instance->setControllerState (stored), kResultOk);
+	IPtr<IPlugView> view = owned (reloaded.instance->controller ()->createView ("editor"));
 	ASSERT_TRUE (view);
 	auto host = QuorvaneHost::PlugViewHost::open (view, {}, error);
 	ASSERT_TRUE (host) << error;
 	host->settle ();
-	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 0u);
-
-	host->resizeFromHost (300, 504);
-	host->settle ();
-	EXPECT_EQ (handler->count (HandlerCall::kSetDirty), 1u);
-	std::vector<std::uint8_t> stored;
-	ASSERT_EQ (instance->getControllerState (stored), kResultOk);
-	EXPECT_EQ (stored, (std::vector<std::uint8_t>{1, 44, 1, 0, 0, 248, 1, 0, 0}));
-
+	ViewRect opened;
+	ASSERT_EQ (view->getSize (&opened), kResultOk);
+	EXPECT_EQ (std::pair (opened.getWidth (), opened.getHeight ()), (std::pair{520, 486}));
+	EXPECT_EQ (reloaded.instance->componentHandler ()->count (HandlerCall::kSetDirty), 0u);
 	host.reset ();
 	view = nullptr;
-	instance->tearDown ();
+	reloaded.instance->tearDown ();
 }
 
 TEST (EditorThroughBundle, NoteSyncWheelLeavesBothEndsOfTheList)
@@ -183,8 +204,8 @@ TEST (EditorThroughBundle, GesturesReachHostAndProcessorAndAutomationRepaints)
 	host->settle ();
 	// The host asks the view which parameter lies under a point: each control's, none over the artwork.
 	const std::vector<std::pair<std::pair<int, int>, std::optional<Vst::ParamID>>> finds = {
-	    {{37, 33}, kNoteSyncId}, {{162, 33}, kMixId},    {{100, 141}, kDurationId},
-	    {{36, 238}, kOffsetId},  {{100, 306}, kBypassId}, {{100, 10}, std::nullopt}, {{100, 60}, std::nullopt}};
+	    {{37, 33}, kNoteSyncId}, {{162, 33}, kMixId},       {{100, 141}, kDurationId}, {{36, 238}, kOffsetId},
+	    {{100, 306}, kBypassId}, {{100, 10}, std::nullopt}, {{100, 60}, std::nullopt}};
 	for (const auto& [point, expected] : finds)
 		EXPECT_EQ (host->parameterAt (point.first, point.second), expected) << point.first << "," << point.second;
 	QuorvaneTest::SyntheticInput input (*host);

@@ -4,11 +4,6 @@
 
 #include <utility>
 
-// NanoSVG is a single header whose parser one source of a program compiles, by including it with this switch
-// after every other inclusion; this is that source.
-#define NANOSVG_IMPLEMENTATION
-#include "nanosvg.h"
-
 ParsedSvg::ParsedSvg (const char* document) : present (document != nullptr), original (document ? document : "")
 {
 	parse ();

@@ -1,8 +1,8 @@
 /*
  * Parser for the SVG subset that vector drawing editors save: shapes, paths, transforms, colours and
  * gradients become cubic Bézier outlines with their paints. Same structures, names and conventions as NanoSVG.
- * NANOSVG_IMPLEMENTATION, which NanoSVG's one source defines before including it, changes nothing here: the
- * parser comes from the nanosvg library.
+ * As with NanoSVG, the program's one source that defines NANOSVG_IMPLEMENTATION before its first inclusion of
+ * this header gets the parser's functions; the parsing itself lives in the nanosvg library.
  */
 #ifndef NANOSVG_H
 #define NANOSVG_H
@@ -145,5 +145,40 @@ extern "C"
 #ifdef __cplusplus
 }
 #endif
+
+#ifdef NANOSVG_IMPLEMENTATION
+// Inside the include guard, as in NanoSVG: a source that includes this header before it asks for the
+// implementation gets nothing more, and a program without a source that asks first does not link.
+#include "src/NanoSvgLibrary.h"
+
+#ifdef __cplusplus
+extern "C"
+{
+#endif
+
+	NSVGimage* nsvgParseFromFile (const char* filename, const char* units, float dpi)
+	{
+		return nsvgLibraryParseFromFile (filename, units, dpi);
+	}
+
+	NSVGimage* nsvgParse (char* input, const char* units, float dpi)
+	{
+		return nsvgLibraryParse (input, units, dpi);
+	}
+
+	NSVGpath* nsvgDuplicatePath (NSVGpath* p)
+	{
+		return nsvgLibraryDuplicatePath (p);
+	}
+
+	void nsvgDelete (NSVGimage* image)
+	{
+		nsvgLibraryDelete (image);
+	}
+
+#ifdef __cplusplus
+}
+#endif
+#endif // NANOSVG_IMPLEMENTATION
 
 #endif // NANOSVG_H

@@ -1,6 +1,7 @@
 // The C entry points: every failure inside becomes a null result, never an exception across the C boundary.
 #include "SvgParser.h"
 
+#include "NanoSvgLibrary.h"
 #include "nanosvg.h"
 
 #include <cstdio>
@@ -8,7 +9,7 @@
 #include <cstring>
 #include <new>
 
-extern "C" NSVGimage* nsvgParse (char* input, const char* units, float dpi)
+extern "C" NSVGimage* nsvgLibraryParse (char* input, const char* units, float dpi)
 {
 	if (!input)
 		return nullptr;
@@ -24,7 +25,7 @@ extern "C" NSVGimage* nsvgParse (char* input, const char* units, float dpi)
 	}
 }
 
-extern "C" NSVGimage* nsvgParseFromFile (const char* filename, const char* units, float dpi)
+extern "C" NSVGimage* nsvgLibraryParseFromFile (const char* filename, const char* units, float dpi)
 {
 	if (!filename)
 		return nullptr;
@@ -48,12 +49,12 @@ extern "C" NSVGimage* nsvgParseFromFile (const char* filename, const char* units
 	if (!data)
 		return nullptr;
 	data[size] = '\0';
-	NSVGimage* image = nsvgParse (data, units, dpi);
+	NSVGimage* image = nsvgLibraryParse (data, units, dpi);
 	std::free (data);
 	return image;
 }
 
-extern "C" NSVGpath* nsvgDuplicatePath (NSVGpath* p)
+extern "C" NSVGpath* nsvgLibraryDuplicatePath (NSVGpath* p)
 {
 	if (!p)
 		return nullptr;

@@ -1,5 +1,7 @@
 #include "SvgParser.h"
 
+#include "NanoSvgLibrary.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -1036,7 +1038,7 @@ NSVGimage* SvgParser::takeImage ()
 	}
 	catch (...)
 	{
-		nsvgDelete (image);
+		nsvgLibraryDelete (image);
 		throw;
 	}
 	shapes.clear ();
@@ -1045,7 +1047,7 @@ NSVGimage* SvgParser::takeImage ()
 
 } // namespace quorvane::svg
 
-extern "C" void nsvgDelete (NSVGimage* image)
+extern "C" void nsvgLibraryDelete (NSVGimage* image)
 {
 	if (!image)
 		return;

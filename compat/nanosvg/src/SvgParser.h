@@ -26,7 +26,7 @@ public:
 	void startElement (std::string_view name, const std::vector<XmlAttribute>& attributes) override;
 	void endElement (std::string_view name) override;
 
-	// Hands the finished image to the caller (who frees it with nsvgDelete). Throws std::bad_alloc.
+	// Hands the finished image to the caller (who frees it with nsvgLibraryDelete). Throws std::bad_alloc.
 	NSVGimage* takeImage ();
 
 	// Gradients may hold at most this many stops; further stops are ignored, which bounds the memory that

@@ -31,6 +31,38 @@ float storedMix (QuorvaneHost::PluginInstance& instance)
 	return mix;
 }
 
+/** A run loop that writes down what the frame asks of the host's loop, and passes it on. */
+class LoggingRunLoop final : public X11::IRunLoop, public AtomicReferenceCounted
+{
+public:
+	explicit LoggingRunLoop (SharedPointer<X11::IRunLoop> inner) : inner (std::move (inner)) {}
+	std::vector<std::string> log;
+
+	bool registerEventHandler (int fd, X11::IEventHandler* handler) override
+	{
+		log.push_back ("registerEventHandler");
+		return inner->registerEventHandler (fd, handler);
+	}
+	bool unregisterEventHandler (X11::IEventHandler* handler) override
+	{
+		log.push_back ("unregisterEventHandler");
+		return inner->unregisterEventHandler (handler);
+	}
+	bool registerTimer (uint64_t interval, X11::ITimerHandler* handler) override
+	{
+		log.push_back ("registerTimer");
+		return inner->registerTimer (interval, handler);
+	}
+	bool unregisterTimer (X11::ITimerHandler* handler) override
+	{
+		log.push_back ("unregisterTimer");
+		return inner->unregisterTimer (handler);
+	}
+
+private:
+	SharedPointer<X11::IRunLoop> inner;
+};
+
 /** The host's knob mode, which the bundle's controller set to linear, lives in the bundle's copy of the SDK;
  *  an editor built into the bundle reads that one, this one reads the test's copy and is told instead. */
 class LinearKnobEditor : public TestEditor
@@ -76,6 +108,18 @@ TEST (EditorThroughHost, X11FrameOpensOnlyWithARunLoopInItsConfigurationAndTheEd
 		EXPECT_EQ (frame->getPlatformFrame () != nullptr, c.opens) << c.config;
 		frame->close ();
 	}
+
+	// Closing, the frame gives back its timers first and its event handler last, as the real library does.
+	auto* logging = new LoggingRunLoop (withRunLoop.runLoop);
+	X11::FrameConfig logged;
+	logged.runLoop = VSTGUI::owned<X11::IRunLoop> (logging);
+	auto* frame = new CFrame (CRect (0, 0, 40, 40), nullptr);
+	ASSERT_TRUE (frame->open (parent, PlatformType::kX11EmbedWindowID, &logged));
+	host->settle ();
+	const auto opened = logging->log.size ();
+	frame->close ();
+	const std::vector<std::string> closing (logging->log.begin () + opened, logging->log.end ());
+	EXPECT_EQ (closing, (std::vector<std::string>{"unregisterTimer", "unregisterEventHandler"}));
 
 	host.reset ();
 	editor = nullptr;

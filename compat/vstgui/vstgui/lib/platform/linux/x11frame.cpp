@@ -328,8 +328,10 @@ private:
 		if (!registered || !loop)
 			return;
 		registered = false;
-		loop->unregisterEventHandler (this);
+		// The real library's frame drops its redraw timer with its implementation and leaves the run loop, whose
+		// event handler goes last; hosts see that order.
 		loop->unregisterTimer (this);
+		loop->unregisterEventHandler (this);
 	}
 
 	void addToRegion (CRect dirty)

@@ -82,6 +82,8 @@ TEST (Controls, KnobDragInEachModeIsOneGesture)
 	    {kLinearMode, {}, {20, 20}, {{30, 20}, {10, 30}}, {"begin 7", "value 7 0.55", "value 7 0.4", "end 7"}},
 	    {kLinearMode, Modifiers (ModifierKey::Shift), {20, 20}, {{20, 0}}, {"begin 7", "value 7 0.566667", "end 7"}},
 	    {kLinearMode, {}, {20, 20}, {{20, -500}}, {"begin 7", "value 7 1", "end 7"}},
+	    // 0.5 + -100 × (1 ÷ 200 in float), summed in double; summed in float it would be 0.
+	    {kLinearMode, {}, {20, 20}, {{20, 120}}, {"begin 7", "value 7 1.11759e-08", "end 7"}},
 	    {kCircularMode,
 	     {},
 	     {0, 20},

@@ -167,7 +167,9 @@ void CKnobBase::onMouseMoveEvent (MouseMoveEvent& event)
 			state.coef = newCoef;
 			state.zoom = zoom;
 		}
-		newValue = state.entryValue + static_cast<float> (diff * state.coef);
+		// In double, narrowed once, as the real library does: near the range's ends float steps would round
+		// a drag's last value onto the one shown already.
+		newValue = static_cast<float> (state.entryValue + diff * state.coef);
 		break;
 	}
 	case MouseEditingState::Mode::Circular:

@@ -55,7 +55,7 @@ TEST_F (WinSizeConcurrency, ReaderSeesWholePairsWhileAWriterStores)
 	EXPECT_EQ (tornPairs, 0);
 	EXPECT_EQ (widthsGoingBack, 0);
 	EXPECT_EQ (controller->getWinSize ()->width, stores - 1);
-	EXPECT_EQ (handler.calls.size (), static_cast<std::size_t> (stores));
+	EXPECT_TRUE (handler.calls.empty ());
 }
 
 TEST_F (WinSizeConcurrency, EditorsCreatedWhileSizesAreStoredAndReadTakeWholePairs)
@@ -103,7 +103,7 @@ TEST_F (WinSizeConcurrency, EditorsCreatedWhileSizesAreStoredAndReadTakeWholePai
 	EXPECT_EQ (tornReads.load (), 0);
 	EXPECT_EQ (tornViews, 0);
 	EXPECT_EQ (controller->getWinSize ()->width, 100 + stores);
-	EXPECT_EQ (handler.calls.size (), static_cast<std::size_t> (stores + 1));
+	EXPECT_TRUE (handler.calls.empty ());
 	// Each editor held the controller while it lived: all of them are gone again.
 	EXPECT_EQ (controller->getRefCount (), 1);
 }

@@ -45,10 +45,14 @@ TEST (SvgShapes, CircleEllipseLinePolygonAndPolyline)
 	ASSERT_TRUE (image);
 	ASSERT_EQ (countShapes (image.get ()), 5);
 	const NSVGshape* circle = image->shapes;
-	EXPECT_EQ (circle->paths->npts, 13);
+	// Four quarter curves back to the start, then NanoSVG's closing line, of no length.
+	EXPECT_EQ (circle->paths->npts, 16);
 	EXPECT_EQ (circle->paths->closed, 1);
 	EXPECT_POINT (circle->paths, 0, 60.f, 40.f);
 	EXPECT_POINT (circle->paths, 3, 50.f, 50.f); // clockwise on screen: right, bottom, left, top
+	EXPECT_POINT (circle->paths, 12, 60.f, 40.f);
+	EXPECT_POINT (circle->paths, 13, 60.f, 40.f);
+	EXPECT_POINT (circle->paths, 15, 60.f, 40.f);
 	EXPECT_NEAR (circle->bounds[1], 30.f, 1e-3f);
 	const NSVGshape* ellipse = circle->next;
 	EXPECT_NEAR (ellipse->bounds[0], 10.f, 1e-3f);

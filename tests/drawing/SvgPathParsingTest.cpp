@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace svgtest;
 
 namespace
@@ -121,6 +123,19 @@ TEST (SvgPathParsing, CloseAddsTheLineHomeAndMarksThePathClosed)
 	}
 }
 
+TEST (SvgPathParsing, CloseAddsASegmentOfNoLengthWhenAlreadyHome)
+{
+	// NanoSVG closes with a line to the first point whether or not the path is there; a move alone stays no path.
+	auto image = parsePath ("M0 0 L10 0 L10 10 L0 0 Z M5 5 Z");
+	ASSERT_TRUE (image && image->shapes);
+	ASSERT_EQ (countPaths (image->shapes), 1);
+	const NSVGpath* path = image->shapes->paths;
+	ASSERT_EQ (path->npts, 13);
+	EXPECT_EQ (path->closed, 1);
+	for (int i = 9; i < 13; ++i)
+		EXPECT_POINT (path, i, 0.f, 0.f);
+}
+
 TEST (SvgPathParsing, DrawingAfterCloseStartsANewPathAtTheSubpathStart)
 {
 	auto image = parsePath ("M10 10 l10 0 l0 10 z l5 5");
@@ -143,52 +158,99 @@ TEST (SvgPathParsing, RelativeMoveAfterClosedSubpathStartsFromItsStart)
 
 TEST (SvgPathParsing, ArcSweepFlagChoosesTheSide)
 {
-	// Sweep 1 turns towards increasing angles, which with y downwards passes over the top.
+	// Sweep 1 turns towards increasing angles, which with y downwards passes over the top. A half turn is three
+	// pieces of 60° in NanoSVG.
+	const float rise = 50.f * std::sqrt (3.f) / 2.f;
 	for (const char* d : {"M0 50 A50 50 0 0 1 100 50", "M0 50 a50 50 0 0 1 100 0", "M0 50 a50 50 0 01100 0"})
 	{
 		auto image = parsePath (d);
 		const NSVGpath* path = onlyPath (image);
 		ASSERT_NE (path, nullptr) << d;
-		ASSERT_EQ (path->npts, 7) << d; // two quarter arcs
-		EXPECT_POINT (path, 3, 50.f, 0.f);
-		EXPECT_POINT (path, 6, 100.f, 50.f);
+		ASSERT_EQ (path->npts, 10) << d;
+		EXPECT_POINT (path, 3, 25.f, 50.f - rise);
+		EXPECT_POINT (path, 6, 75.f, 50.f - rise);
+		EXPECT_POINT (path, 9, 100.f, 50.f);
 	}
 	auto below = parsePath ("M0 50 a50 50 0 0 0 100 0");
 	const NSVGpath* path = onlyPath (below);
 	ASSERT_NE (path, nullptr);
-	EXPECT_POINT (path, 3, 50.f, 100.f);
+	EXPECT_POINT (path, 3, 25.f, 50.f + rise);
+}
+
+// NanoSVG cuts an arc into one piece more than the whole quarter turns it spans: a quarter turn is two pieces,
+// a three-quarter turn four (as the Duration knob's rings are drawn), anything under a quarter turn one.
+TEST (SvgPathParsing, ArcPiecesAreOneMoreThanItsWholeQuarterTurns)
+{
+	struct Case
+	{
+		const char* d;
+		int pieces;
+	} cases[] = {
+	    {"M100 50 A50 50 0 0 1 50 100", 2},                  // 90°
+	    {"M100 50 A50 50 0 0 1 0 50", 3},                    // 180°
+	    {"M100 50 A50 50 0 1 1 50 0", 4},                    // 270°
+	    {"M22.1332,63.2568 a 29.1,29.1 0 1 1 41.1536,0", 4}, // the knob's 270° ring
+	    {"M100 50 A50 50 0 0 1 50.8726 99.9924", 1},         // 89°
+	    {"M100 50 A50 50 0 0 1 41.3176 99.2404", 2},         // 100°
+	    {"M100 50 A50 50 0 1 1 99.9924 49.1274", 4},         // 359°
+	    {"M0 0 A10 10 0 0 1 0 0", 1},                        // to its own start: a line of no length
+	};
+	for (const auto& c : cases)
+	{
+		auto image = parsePath (c.d);
+		const NSVGpath* path = onlyPath (image);
+		ASSERT_NE (path, nullptr) << c.d;
+		EXPECT_EQ (path->npts, 1 + 3 * c.pieces) << c.d;
+	}
 }
 
 TEST (SvgPathParsing, ArcControlPointsFollowTheCircle)
 {
+	// A quarter turn about (50, 50) from 180° to 270° in two pieces of 45°: every end point lies on the circle
+	// and its handles run along the tangent, 4/3 · tan (45° / 4) of the radius long.
 	auto image = parsePath ("M0 50 A50 50 0 0 1 50 0");
 	const NSVGpath* path = onlyPath (image);
 	ASSERT_NE (path, nullptr);
-	ASSERT_EQ (path->npts, 4);
-	const float k = 50.f * 0.5522847f;
-	EXPECT_POINT (path, 1, 0.f, 50.f - k);
-	EXPECT_POINT (path, 2, 50.f - k, 0.f);
-	EXPECT_POINT (path, 3, 50.f, 0.f);
+	ASSERT_EQ (path->npts, 7);
+	const double pi = 3.14159265358979323846;
+	const double handle = 50. * 4. / 3. * std::tan (pi / 16.);
+	for (int piece = 0; piece < 2; ++piece)
+	{
+		const double a0 = pi + piece * pi / 4., a1 = a0 + pi / 4.;
+		const int i = 3 * piece;
+		EXPECT_POINT (path, i + 1, float (50. + 50. * std::cos (a0) - handle * std::sin (a0)),
+		              float (50. + 50. * std::sin (a0) + handle * std::cos (a0)));
+		EXPECT_POINT (path, i + 2, float (50. + 50. * std::cos (a1) + handle * std::sin (a1)),
+		              float (50. + 50. * std::sin (a1) - handle * std::cos (a1)));
+		EXPECT_POINT (path, i + 3, float (50. + 50. * std::cos (a1)), float (50. + 50. * std::sin (a1)));
+	}
 }
 
 TEST (SvgPathParsing, LargeArcFlagTakesTheLongWayRound)
 {
+	// From 0° to 270° about (50, 50) through the bottom and the left, in four pieces of 67.5°.
 	auto image = parsePath ("M100 50 A50 50 0 1 1 50 0");
 	const NSVGpath* path = onlyPath (image);
 	ASSERT_NE (path, nullptr);
-	ASSERT_EQ (path->npts, 10); // three quarter arcs
-	EXPECT_POINT (path, 3, 50.f, 100.f);
-	EXPECT_POINT (path, 6, 0.f, 50.f);
-	EXPECT_POINT (path, 9, 50.f, 0.f);
+	ASSERT_EQ (path->npts, 13);
+	const double pi = 3.14159265358979323846;
+	for (int piece = 1; piece <= 4; ++piece)
+	{
+		const double a = piece * 3. * pi / 8.;
+		EXPECT_POINT (path, 3 * piece, float (50. + 50. * std::cos (a)), float (50. + 50. * std::sin (a)));
+	}
+	EXPECT_POINT (path, 12, 50.f, 0.f);
 }
 
 TEST (SvgPathParsing, ArcRadiiTooSmallAreScaledUp)
 {
+	// Radius 1 cannot reach from (0, 0) to (100, 0): it grows to 50, a half turn over the top in three pieces.
 	auto image = parsePath ("M0 0 A1 1 0 0 1 100 0");
 	const NSVGpath* path = onlyPath (image);
 	ASSERT_NE (path, nullptr);
-	ASSERT_EQ (path->npts, 7);
-	EXPECT_POINT (path, 3, 50.f, -50.f);
+	ASSERT_EQ (path->npts, 10);
+	EXPECT_POINT (path, 3, 25.f, -50.f * std::sqrt (3.f) / 2.f);
+	EXPECT_POINT (path, 9, 100.f, 0.f);
 }
 
 TEST (SvgPathParsing, RotatedEllipticalArcEndsExactlyAtItsEndPoint)

@@ -38,9 +38,13 @@ void PathBuilder::lineTo (float x, float y)
 {
 	ensureStarted ();
 	// A straight segment as a cubic with its control points at the thirds keeps the parametrisation uniform.
-	const float dx = x - curX;
-	const float dy = y - curY;
-	cubicTo (curX + dx / 3.f, curY + dy / 3.f, x - dx / 3.f, y - dy / 3.f, x, y);
+	// It starts where the stored path ends, which after an arc is the arc's own last point, not quite the
+	// arc's end point that the next command starts from.
+	const float px = open.points[open.points.size () - 2];
+	const float py = open.points[open.points.size () - 1];
+	const float dx = x - px;
+	const float dy = y - py;
+	cubicTo (px + dx / 3.f, py + dy / 3.f, x - dx / 3.f, y - dy / 3.f, x, y);
 }
 
 void PathBuilder::cubicTo (float c1x, float c1y, float c2x, float c2y, float x, float y)
@@ -62,95 +66,113 @@ void PathBuilder::closePath ()
 {
 	if (open.points.empty ())
 		return;
-	if (curX != startX || curY != startY)
+	// As in NanoSVG, a subpath with a segment always gets one back to its start, even when it is already
+	// there (a segment of no length then): the point count is NanoSVG's.
+	if (open.points.size () >= 8)
+	{
 		lineTo (startX, startY);
-	open.closed = true;
+		open.closed = true;
+	}
 	finish ();
 	curX = startX;
 	curY = startY;
 }
 
+// Single precision step by step as NanoSVG computes it, so that an arc of a whole number of quarter turns
+// falls on the same side of the segment count rule and every point comes out as NanoSVG's.
 void PathBuilder::arcTo (float rxIn, float ryIn, float rotationDegrees, bool largeArc, bool sweep, float x, float y)
 {
-	const double x1 = curX, y1 = curY;
-	double rx = std::fabs (double (rxIn)), ry = std::fabs (double (ryIn));
-	if (x1 == x && y1 == y)
-		return; // an arc to its own start draws nothing
-	if (rx == 0.0 || ry == 0.0)
+	constexpr float pi = 3.14159265358979323846f;
+	auto square = [] (float v) { return v * v; };
+	// The signed angle from u to v.
+	auto angle = [] (float ux, float uy, float vx, float vy)
 	{
-		lineTo (x, y);
+		const float r = std::clamp (
+		    (ux * vx + uy * vy) / (std::sqrt (ux * ux + uy * uy) * std::sqrt (vx * vx + vy * vy)), -1.f, 1.f);
+		return (ux * vy < uy * vx ? -1.f : 1.f) * std::acos (r);
+	};
+
+	float rx = std::fabs (rxIn), ry = std::fabs (ryIn);
+	const float rotation = rotationDegrees / 180.f * pi;
+	const float x1 = curX, y1 = curY;
+	const float dx = x1 - x, dy = y1 - y;
+	if (std::sqrt (dx * dx + dy * dy) < 1e-6f || rx < 1e-6f || ry < 1e-6f)
+	{
+		lineTo (x, y); // also an arc to its own start: a segment of no length
 		return;
 	}
-	const double pi = 3.14159265358979323846;
-	const double phi = double (rotationDegrees) * pi / 180.0;
-	const double cosPhi = std::cos (phi), sinPhi = std::sin (phi);
+	const float sinR = std::sin (rotation), cosR = std::cos (rotation);
 
 	// Endpoint to centre parametrisation (SVG's implementation notes, F.6.5).
-	const double hx = (x1 - x) / 2.0, hy = (y1 - y) / 2.0;
-	const double x1p = cosPhi * hx + sinPhi * hy;
-	const double y1p = -sinPhi * hx + cosPhi * hy;
-	const double lambda = (x1p * x1p) / (rx * rx) + (y1p * y1p) / (ry * ry);
-	if (lambda > 1.0)
+	const float x1p = cosR * dx / 2.f + sinR * dy / 2.f;
+	const float y1p = -sinR * dx / 2.f + cosR * dy / 2.f;
+	const float lambda = square (x1p) / square (rx) + square (y1p) / square (ry);
+	if (lambda > 1.f)
 	{
-		const double grow = std::sqrt (lambda);
+		const float grow = std::sqrt (lambda);
 		rx *= grow;
 		ry *= grow;
 	}
-	const double num = rx * rx * ry * ry - rx * rx * y1p * y1p - ry * ry * x1p * x1p;
-	const double den = rx * rx * y1p * y1p + ry * ry * x1p * x1p;
-	double factor = (den > 0.0 && num > 0.0) ? std::sqrt (num / den) : 0.0;
+	float num = square (rx) * square (ry) - square (rx) * square (y1p) - square (ry) * square (x1p);
+	const float den = square (rx) * square (y1p) + square (ry) * square (x1p);
+	if (num < 0.f)
+		num = 0.f;
+	float factor = den > 0.f ? std::sqrt (num / den) : 0.f;
 	if (largeArc == sweep)
 		factor = -factor;
-	const double cxp = factor * rx * y1p / ry;
-	const double cyp = -factor * ry * x1p / rx;
-	const double cx = cosPhi * cxp - sinPhi * cyp + (x1 + x) / 2.0;
-	const double cy = sinPhi * cxp + cosPhi * cyp + (y1 + y) / 2.0;
+	const float cxp = factor * rx * y1p / ry;
+	const float cyp = factor * -ry * x1p / rx;
+	const float cx = (x1 + x) / 2.f + cosR * cxp - sinR * cyp;
+	const float cy = (y1 + y) / 2.f + sinR * cxp + cosR * cyp;
 
-	auto angle = [] (double ux, double uy, double vx, double vy)
-	{ return std::atan2 (ux * vy - uy * vx, ux * vx + uy * vy); };
-	const double ux = (x1p - cxp) / rx, uy = (y1p - cyp) / ry;
-	const double vx = (-x1p - cxp) / rx, vy = (-y1p - cyp) / ry;
-	const double theta1 = angle (1.0, 0.0, ux, uy);
-	double delta = angle (ux, uy, vx, vy);
-	if (!sweep && delta > 0.0)
-		delta -= 2.0 * pi;
-	else if (sweep && delta < 0.0)
-		delta += 2.0 * pi;
-	if (!std::isfinite (cx) || !std::isfinite (cy) || !std::isfinite (delta))
+	const float ux = (x1p - cxp) / rx, uy = (y1p - cyp) / ry;
+	const float vx = (-x1p - cxp) / rx, vy = (-y1p - cyp) / ry;
+	const float theta1 = angle (1.f, 0.f, ux, uy);
+	float delta = angle (ux, uy, vx, vy);
+	if (!sweep && delta > 0.f)
+		delta -= 2.f * pi;
+	else if (sweep && delta < 0.f)
+		delta += 2.f * pi;
+	if (!std::isfinite (cx) || !std::isfinite (cy) || !std::isfinite (theta1) || !std::isfinite (delta))
 	{
 		lineTo (x, y);
 		return;
 	}
 
-	// At most a quarter turn per cubic keeps the approximation error far below a pixel.
-	const int segments = std::max (1, int (std::ceil (std::fabs (delta) / (pi / 2.0) - 1e-6)));
-	const double step = delta / segments;
-	const double kappa = 4.0 / 3.0 * std::tan (step / 4.0);
-	auto point = [&] (double t, double& px, double& py, double& tx, double& ty)
+	// NanoSVG's count: one segment more than the whole quarter turns, so a half turn takes three and a
+	// three-quarter turn four, each at most a quarter turn.
+	const int segments = int (std::fabs (delta) / (pi * 0.5f) + 1.f);
+	float half = delta / float (segments) / 2.f;
+	// Tiny steps would divide by a sine of almost nothing; NanoSVG halves the angle instead.
+	if (half < 1e-3f && half > -1e-3f)
+		half *= 0.5f;
+	else
+		half = (1.f - std::cos (half)) / std::sin (half);
+	float kappa = std::fabs (4.f / 3.f * half);
+	if (delta < 0.f)
+		kappa = -kappa;
+
+	float px = 0.f, py = 0.f, ptx = 0.f, pty = 0.f;
+	for (int i = 0; i <= segments; ++i)
 	{
-		const double ct = std::cos (t), st = std::sin (t);
-		px = cx + rx * ct * cosPhi - ry * st * sinPhi;
-		py = cy + rx * ct * sinPhi + ry * st * cosPhi;
-		tx = -rx * st * cosPhi - ry * ct * sinPhi; // derivative
-		ty = -rx * st * sinPhi + ry * ct * cosPhi;
-	};
-	double t = theta1;
-	double px, py, tx, ty;
-	point (t, px, py, tx, ty);
-	for (int i = 0; i < segments; ++i)
-	{
-		const double t2 = t + step;
-		double qx, qy, sx, sy;
-		point (t2, qx, qy, sx, sy);
-		const bool last = i == segments - 1;
-		cubicTo (float (px + kappa * tx), float (py + kappa * ty), float (qx - kappa * sx), float (qy - kappa * sy),
-		         last ? x : float (qx), last ? y : float (qy));
-		t = t2;
+		const float a = theta1 + delta * (float (i) / float (segments));
+		const float ca = std::cos (a), sa = std::sin (a);
+		const float ex = ca * rx, ey = sa * ry;
+		const float qx = ex * cosR + ey * -sinR + cx;
+		const float qy = ex * sinR + ey * cosR + cy;
+		const float tx0 = -sa * rx * kappa, ty0 = ca * ry * kappa;
+		const float tx = tx0 * cosR + ty0 * -sinR;
+		const float ty = tx0 * sinR + ty0 * cosR;
+		if (i > 0)
+			cubicTo (px + ptx, py + pty, qx - tx, qy - ty, qx, qy);
 		px = qx;
 		py = qy;
-		tx = sx;
-		ty = sy;
+		ptx = tx;
+		pty = ty;
 	}
+	// The next command starts from the end point as written, wherever the last computed point landed.
+	curX = x;
+	curY = y;
 }
 
 namespace

@@ -1,0 +1,390 @@
+// Measuring helper, not a test: opens the editor offscreen at a window size, draws it once through the GUI
+// library's cairo context and once with every graphics path handed to plain cairo (the path as given, under the
+// context's transform and the path's transformation, the line width as set, anti-aliased), and counts the pixels
+// that differ by more than 8/255 in any channel, in the whole editor and in the Duration knob.
+//
+//   editor_reference_compare [--size WxH] [--ours PNG] [--snap] [--against PNG] [--row Y]
+//                            [--write-reference PNG] [--write-ours PNG] [--write-difference PNG]
+//
+// --ours compares a PNG (a `quorvane view --png` screenshot of the same size) instead of the offscreen rendering.
+// --snap moves every point of a path drawn in integral mode to the nearest whole pixel under the context's own
+// transform before the path's transformation applies, as VSTGUI 4.14's cairo back end does; without it nothing is
+// moved. --against compares with a PNG instead of the plain cairo rendering (two screenshots, say). --row prints
+// the green channel of both along that row across the Duration knob.
+
+#include "controller/DuckerController.h"
+#include "editor/DuckerEditor.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+#include "vstgui/lib/cframe.h"
+#include "vstgui/lib/cgradient.h"
+#include "vstgui/lib/cgraphicspath.h"
+#include "vstgui/lib/cviewcontainer.h"
+#include "vstgui/lib/platform/linux/cairocontext.h"
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+extern "C" bool ModuleEntry (void* sharedLibraryHandle);
+extern "C" bool ModuleExit ();
+
+using namespace VSTGUI;
+
+namespace
+{
+
+class GrantingPlugFrame : public Steinberg::IPlugFrame
+{
+public:
+	Steinberg::tresult PLUGIN_API resizeView (Steinberg::IPlugView* view, Steinberg::ViewRect* newSize) override
+	{
+		view->onSize (newSize);
+		return Steinberg::kResultTrue;
+	}
+	Steinberg::tresult PLUGIN_API queryInterface (const Steinberg::TUID, void** obj) override
+	{
+		*obj = nullptr;
+		return Steinberg::kNoInterface;
+	}
+	Steinberg::uint32 PLUGIN_API addRef () override { return 1; }
+	Steinberg::uint32 PLUGIN_API release () override { return 1; }
+};
+
+// Graphics paths go to cairo untouched; everything else is drawn by the GUI library's context as usual.
+class PlainCairoContext : public Cairo::Context
+{
+public:
+	PlainCairoContext (const CRect& rect, cairo_surface_t* surface, bool snap)
+	    : Cairo::Context (rect, surface, 1.), snap (snap)
+	{
+	}
+
+	void drawGraphicsPath (CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform* transformation) override
+	{
+		if (!path || !setUp (*path, transformation))
+			return;
+		cairo_t* cr = getCairo ();
+		if (mode == kPathStroked)
+		{
+			cairo_set_line_width (cr, getLineWidth ());
+			static constexpr cairo_line_cap_t caps[] = {CAIRO_LINE_CAP_BUTT, CAIRO_LINE_CAP_ROUND,
+			                                            CAIRO_LINE_CAP_SQUARE};
+			static constexpr cairo_line_join_t joins[] = {CAIRO_LINE_JOIN_MITER, CAIRO_LINE_JOIN_ROUND,
+			                                              CAIRO_LINE_JOIN_BEVEL};
+			cairo_set_line_cap (cr, caps[int (getLineStyle ().getLineCap ())]);
+			cairo_set_line_join (cr, joins[int (getLineStyle ().getLineJoin ())]);
+			source (getFrameColor ());
+			cairo_stroke (cr);
+		}
+		else
+		{
+			cairo_set_fill_rule (cr, mode == kPathFilledEvenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+			source (getFillColor ());
+			cairo_fill (cr);
+		}
+		cairo_restore (cr);
+	}
+
+	void fillLinearGradient (CGraphicsPath* path, const CGradient& gradient, const CPoint& start, const CPoint& end,
+	                         bool evenOdd, CGraphicsTransform* transformation) override
+	{
+		fillPattern (path, gradient, cairo_pattern_create_linear (start.x, start.y, end.x, end.y), evenOdd,
+		             transformation);
+	}
+
+	void fillRadialGradient (CGraphicsPath* path, const CGradient& gradient, const CPoint& center, CCoord radius,
+	                         const CPoint& originOffset, bool evenOdd, CGraphicsTransform* transformation) override
+	{
+		const CPoint focus = center + originOffset;
+		fillPattern (path, gradient, cairo_pattern_create_radial (focus.x, focus.y, 0., center.x, center.y, radius),
+		             evenOdd, transformation);
+	}
+
+private:
+	bool snap;
+
+	// The context's own transform to device pixels, the path's transformation not included.
+	CPoint snapped (CPoint p) const
+	{
+		if (!snap || !getDrawMode ().integralMode ())
+			return p;
+		const CGraphicsTransform& t = getCurrentTransform ();
+		const double s = getScaleFactor ();
+		const double dx = std::round (s * (t.m11 * p.x + t.m12 * p.y + t.dx));
+		const double dy = std::round (s * (t.m21 * p.x + t.m22 * p.y + t.dy));
+		const double ux = dx / s - t.dx, uy = dy / s - t.dy;
+		const double det = t.m11 * t.m22 - t.m12 * t.m21;
+		return CPoint ((t.m22 * ux - t.m12 * uy) / det, (t.m11 * uy - t.m21 * ux) / det);
+	}
+
+	void source (const CColor& c)
+	{
+		cairo_set_source_rgba (getCairo (), c.normRed (), c.normGreen (), c.normBlue (),
+		                       c.normAlpha () * getGlobalAlpha ());
+	}
+
+	bool setUp (const CGraphicsPath& path, const CGraphicsTransform* transformation)
+	{
+		cairo_t* cr = getCairo ();
+		cairo_save (cr);
+		cairo_identity_matrix (cr);
+		cairo_scale (cr, getScaleFactor (), getScaleFactor ());
+		const CRect& clip = getAbsoluteClipRect ();
+		cairo_rectangle (cr, clip.left, clip.top, clip.getWidth (), clip.getHeight ());
+		cairo_clip (cr);
+		const CGraphicsTransform& t = getCurrentTransform ();
+		cairo_matrix_t m;
+		cairo_matrix_init (&m, t.m11, t.m21, t.m12, t.m22, t.dx, t.dy);
+		cairo_transform (cr, &m);
+		if (transformation)
+		{
+			const CGraphicsTransform& p = *transformation;
+			cairo_matrix_init (&m, p.m11, p.m21, p.m12, p.m22, p.dx, p.dy);
+			cairo_transform (cr, &m);
+		}
+		cairo_set_antialias (cr, CAIRO_ANTIALIAS_BEST);
+		cairo_new_path (cr);
+		for (auto e : path.flattenedElements ())
+		{
+			for (CPoint& p : e.points)
+				p = snapped (p);
+			switch (e.type)
+			{
+			case CGraphicsPath::Element::kBeginSubpath:
+				cairo_move_to (cr, e.points[0].x, e.points[0].y);
+				break;
+			case CGraphicsPath::Element::kLine:
+				cairo_line_to (cr, e.points[0].x, e.points[0].y);
+				break;
+			case CGraphicsPath::Element::kBezierCurve:
+				cairo_curve_to (cr, e.points[0].x, e.points[0].y, e.points[1].x, e.points[1].y, e.points[2].x,
+				                e.points[2].y);
+				break;
+			case CGraphicsPath::Element::kCloseSubpath:
+				cairo_close_path (cr);
+				break;
+			default:
+				break;
+			}
+		}
+		return true;
+	}
+
+	void fillPattern (CGraphicsPath* path, const CGradient& gradient, cairo_pattern_t* pattern, bool evenOdd,
+	                  CGraphicsTransform* transformation)
+	{
+		for (const auto& [offset, c] : gradient.getColorStops ())
+			cairo_pattern_add_color_stop_rgba (pattern, std::clamp (offset, 0., 1.), c.normRed (), c.normGreen (),
+			                                   c.normBlue (), c.normAlpha () * getGlobalAlpha ());
+		cairo_pattern_set_extend (pattern, CAIRO_EXTEND_PAD);
+		if (path && setUp (*path, transformation))
+		{
+			cairo_set_fill_rule (getCairo (), evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
+			cairo_set_source (getCairo (), pattern);
+			cairo_fill (getCairo ());
+			cairo_restore (getCairo ());
+		}
+		cairo_pattern_destroy (pattern);
+	}
+};
+
+cairo_surface_t* render (CFrame* frame, bool plain, bool snap)
+{
+	const CRect size = frame->getViewSize ();
+	cairo_surface_t* surface =
+	    cairo_image_surface_create (CAIRO_FORMAT_ARGB32, int (size.getWidth ()), int (size.getHeight ()));
+	{
+		SharedPointer<Cairo::Context> context =
+		    plain ? SharedPointer<Cairo::Context> (owned (new PlainCairoContext (size, surface, snap)))
+		          : owned (new Cairo::Context (size, surface, 1.));
+		context->beginDraw ();
+		frame->drawRect (context, size);
+		context->endDraw ();
+	}
+	return surface;
+}
+
+// A pixel as opaque RGB over black, so window (no alpha) and offscreen (alpha) images compare alike.
+void rgbAt (cairo_surface_t* s, int x, int y, int rgb[3])
+{
+	const auto* row = cairo_image_surface_get_data (s) + y * cairo_image_surface_get_stride (s);
+	uint32_t p;
+	std::memcpy (&p, row + 4 * x, 4);
+	rgb[0] = int ((p >> 16) & 0xff);
+	rgb[1] = int ((p >> 8) & 0xff);
+	rgb[2] = int (p & 0xff);
+}
+
+struct Count
+{
+	long differing = 0;
+	long total = 0;
+	int largest = 0;
+};
+
+Count compare (cairo_surface_t* a, cairo_surface_t* b, const CRect& region)
+{
+	Count c;
+	const int w = std::min (cairo_image_surface_get_width (a), cairo_image_surface_get_width (b));
+	const int h = std::min (cairo_image_surface_get_height (a), cairo_image_surface_get_height (b));
+	const int x0 = std::max (0, int (region.left)), y0 = std::max (0, int (region.top));
+	const int x1 = std::min (w, int (std::ceil (region.right))), y1 = std::min (h, int (std::ceil (region.bottom)));
+	for (int y = y0; y < y1; ++y)
+		for (int x = x0; x < x1; ++x)
+		{
+			int pa[3], pb[3];
+			rgbAt (a, x, y, pa);
+			rgbAt (b, x, y, pb);
+			int d = 0;
+			for (int i = 0; i < 3; ++i)
+				d = std::max (d, std::abs (pa[i] - pb[i]));
+			++c.total;
+			c.largest = std::max (c.largest, d);
+			if (d > 8)
+				++c.differing;
+		}
+	return c;
+}
+
+// White where the two differ by more than 8/255, the reference dimmed elsewhere.
+void writeDifference (cairo_surface_t* a, cairo_surface_t* b, const std::string& path)
+{
+	const int w = cairo_image_surface_get_width (b), h = cairo_image_surface_get_height (b);
+	cairo_surface_t* out = cairo_image_surface_create (CAIRO_FORMAT_RGB24, w, h);
+	cairo_surface_flush (out);
+	for (int y = 0; y < h; ++y)
+		for (int x = 0; x < w; ++x)
+		{
+			int pa[3], pb[3];
+			rgbAt (a, x, y, pa);
+			rgbAt (b, x, y, pb);
+			int d = 0;
+			for (int i = 0; i < 3; ++i)
+				d = std::max (d, std::abs (pa[i] - pb[i]));
+			const uint32_t grey = uint32_t (pb[1] / 4);
+			const uint32_t p = d > 8 ? 0xffffffu : (grey << 16 | grey << 8 | grey);
+			std::memcpy (cairo_image_surface_get_data (out) + y * cairo_image_surface_get_stride (out) + 4 * x, &p, 4);
+		}
+	cairo_surface_mark_dirty (out);
+	cairo_surface_write_to_png (out, path.c_str ());
+	cairo_surface_destroy (out);
+}
+
+void print (const char* what, const Count& c)
+{
+	std::printf ("%-28s %6ld of %7ld pixels off by > 8/255 (%.3f %%), largest %d\n", what, c.differing, c.total,
+	             c.total ? 100. * double (c.differing) / double (c.total) : 0., c.largest);
+}
+
+void printRow (const char* what, cairo_surface_t* s, int y, int x0, int x1)
+{
+	std::printf ("%s row %d:", what, y);
+	for (int x = x0; x < x1; ++x)
+	{
+		int p[3];
+		rgbAt (s, x, y, p);
+		std::printf (" %d", p[1]);
+	}
+	std::printf ("\n");
+}
+
+} // namespace
+
+int main (int argc, char** argv)
+{
+	int width = 200, height = 336;
+	std::string oursPng, againstPng, writeReference, writeOurs, writeDiff;
+	bool snap = false;
+	int row = -1;
+	for (int i = 1; i < argc; ++i)
+	{
+		const std::string option = argv[i];
+		if (option == "--snap")
+		{
+			snap = true;
+			continue;
+		}
+		if (i + 1 >= argc)
+			break;
+		++i;
+		if (option == "--size")
+			std::sscanf (argv[i], "%dx%d", &width, &height);
+		else if (option == "--ours")
+			oursPng = argv[i];
+		else if (option == "--against")
+			againstPng = argv[i];
+		else if (option == "--write-reference")
+			writeReference = argv[i];
+		else if (option == "--write-ours")
+			writeOurs = argv[i];
+		else if (option == "--write-difference")
+			writeDiff = argv[i];
+		else if (option == "--row")
+			row = std::atoi (argv[i]);
+	}
+
+	if (!ModuleEntry (nullptr))
+		return 1;
+	int result = 0;
+	{
+		auto* unknown = DuckerController::createInstance (nullptr);
+		auto controller =
+		    Steinberg::owned (static_cast<DuckerController*> (static_cast<Steinberg::Vst::IEditController*> (unknown)));
+		controller->initialize (nullptr);
+		GrantingPlugFrame plugFrame;
+		auto view = Steinberg::owned (controller->createView ("editor"));
+		view->setFrame (&plugFrame);
+		view->attached (nullptr, "X11EmbedWindowID");
+		Steinberg::ViewRect rect (0, 0, width, height);
+		view->checkSizeConstraint (&rect);
+		view->onSize (&rect);
+
+		CFrame* frame = static_cast<DuckerEditor*> (view.get ())->getFrame ();
+		cairo_surface_t* reference = againstPng.empty () ? render (frame, true, snap)
+		                                                 : cairo_image_surface_create_from_png (againstPng.c_str ());
+		cairo_surface_t* ours =
+		    oursPng.empty () ? render (frame, false, false) : cairo_image_surface_create_from_png (oursPng.c_str ());
+		if (cairo_surface_status (ours) != CAIRO_STATUS_SUCCESS ||
+		    cairo_surface_status (reference) != CAIRO_STATUS_SUCCESS)
+		{
+			std::fprintf (stderr, "cannot read %s or %s\n", oursPng.c_str (), againstPng.c_str ());
+			return 1;
+		}
+		if (!writeReference.empty ())
+			cairo_surface_write_to_png (reference, writeReference.c_str ());
+		if (!writeOurs.empty ())
+			cairo_surface_write_to_png (ours, writeOurs.c_str ());
+		if (!writeDiff.empty ())
+			writeDifference (ours, reference, writeDiff);
+
+		// The Duration knob in frame coordinates.
+		auto* box = frame->getView (1)->asViewContainer ();
+		auto* main = box->getView (0)->asViewContainer ();
+		CRect knob = main->getView (5)->getViewSize ();
+		knob.offset (box->getViewSize ().left + main->getViewSize ().left,
+		             box->getViewSize ().top + main->getViewSize ().top);
+
+		std::printf ("%d x %d, Duration knob at (%g, %g, %g, %g)\n", width, height, knob.left, knob.top, knob.right,
+		             knob.bottom);
+		print ("Duration knob", compare (ours, reference, knob));
+		print ("whole editor", compare (ours, reference, frame->getViewSize ()));
+		if (row >= 0)
+		{
+			printRow ("ours     ", ours, row, int (knob.left), int (knob.right));
+			printRow ("reference", reference, row, int (knob.left), int (knob.right));
+		}
+		cairo_surface_destroy (reference);
+		cairo_surface_destroy (ours);
+		view->removed ();
+		view->setFrame (nullptr);
+		controller->terminate ();
+	}
+	ModuleExit ();
+	return result;
+}

@@ -1,6 +1,7 @@
 // processAudio against the gain loops a peer would write over the same buffers, and against the floor of
-// its own arithmetic (the serial running sum of the gain), all in one run. Times are per stereo sample;
-// the ratios are what matters, absolute times vary with the machine.
+// its own arithmetic (the serial running sum of the gain), all in one run; and process(), the entry a host
+// calls, with normal and with subnormal input. Times are per stereo sample; the ratios are what matters,
+// absolute times vary with the machine.
 //
 // Arguments of every case: block size, then 1 for in-place buffers. In-place cases restore the input
 // before every call (the copy is timed, and shown alone as BM_RestoreCopy), so every iteration processes
@@ -10,6 +11,9 @@
 
 #include "processor/DuckerProcessor.h"
 
+#include "pluginterfaces/vst/ivstaudioprocessor.h"
+#include "pluginterfaces/vst/ivstprocesscontext.h"
+
 #include <benchmark/benchmark.h>
 
 #include <emmintrin.h>
@@ -17,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -70,18 +75,52 @@ public:
 	void settle () { currentGain.store (1.0f); }
 };
 
-template <typename S>
-void runProcessAudio (benchmark::State& state, S scale)
+// The walk below through either entry: processAudio directly, in the caller's floating-point mode, or process()
+// as a host calls it, with the transport's context and the subnormal flush around the block.
+template <typename S, bool throughProcess>
+void runProcessor (benchmark::State& state, S scale)
 {
+	using namespace Steinberg::Vst;
 	const int block = static_cast<int> (state.range (0));
 	Buffers<S> buffers (block, state.range (1) != 0, scale);
 	auto* processor = new Processor;
 	processor->settle ();
+
+	AudioBusBuffers inBus {}, outBus {};
+	inBus.numChannels = outBus.numChannels = kChannels;
+	if constexpr (std::is_same_v<S, float>)
+	{
+		inBus.channelBuffers32 = buffers.in;
+		outBus.channelBuffers32 = buffers.out;
+	}
+	else
+	{
+		inBus.channelBuffers64 = buffers.in;
+		outBus.channelBuffers64 = buffers.out;
+	}
+	ProcessContext context {};
+	context.state = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kProjectTimeMusicValid;
+	context.sampleRate = 48000.0;
+	context.tempo = 120.0;
+	ProcessData data;
+	data.symbolicSampleSize = std::is_same_v<S, float> ? kSample32 : kSample64;
+	data.numSamples = block;
+	data.numInputs = data.numOutputs = 1;
+	data.inputs = &inBus;
+	data.outputs = &outBus;
+	data.processContext = &context;
+
 	double position = 0.0;
 	for (auto _ : state)
 	{
 		buffers.restore ();
-		processor->processAudio<S> (buffers.in, buffers.out, block, kChannels, position, 48000.0, 120.0, false);
+		if constexpr (throughProcess)
+		{
+			context.projectTimeMusic = position;
+			processor->process (data);
+		}
+		else
+			processor->processAudio<S> (buffers.in, buffers.out, block, kChannels, position, 48000.0, 120.0, false);
 		benchmark::DoNotOptimize (buffers.out[0][0]);
 		benchmark::ClobberMemory ();
 		// Walk through the cycle (24000 samples) so every segment kind, and the glide at each cycle
@@ -94,17 +133,34 @@ void runProcessAudio (benchmark::State& state, S scale)
 	perStereoSample (state, block);
 }
 
+// A reverb tail fading out: every sample subnormal, and so is every product with the gain.
+template <typename S>
+constexpr S kSubnormalScale = std::is_same_v<S, float> ? S (1e-39) : S (1e-309);
+
 template <typename S>
 void BM_ProcessAudio (benchmark::State& state)
 {
-	runProcessAudio<S> (state, S (1));
+	runProcessor<S, false> (state, S (1));
 }
 
-// A reverb tail fading out: every sample subnormal, and so is every product with the gain.
+// Subnormal input without the flush: what the arithmetic costs in a caller's default mode.
 template <typename S>
 void BM_ProcessAudioSubnormal (benchmark::State& state)
 {
-	runProcessAudio<S> (state, std::is_same_v<S, float> ? S (1e-39) : S (1e-309));
+	runProcessor<S, false> (state, kSubnormalScale<S>);
+}
+
+// What a host gets.
+template <typename S>
+void BM_Process (benchmark::State& state)
+{
+	runProcessor<S, true> (state, S (1));
+}
+
+template <typename S>
+void BM_ProcessSubnormal (benchmark::State& state)
+{
+	runProcessor<S, true> (state, kSubnormalScale<S>);
 }
 
 // The loop as written plainly, kept scalar whatever the optimiser would do with it.
@@ -236,30 +292,36 @@ BENCHMARK_TEMPLATE (BM_RunningSumFloor, double)->Apply (blocks);
 BENCHMARK_TEMPLATE (BM_RestoreCopy, double)->Apply (blocks);
 BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, float)->Apply (layouts);
 BENCHMARK_TEMPLATE (BM_ProcessAudioSubnormal, double)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_Process, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_Process, double)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_ProcessSubnormal, float)->Apply (layouts);
+BENCHMARK_TEMPLATE (BM_ProcessSubnormal, double)->Apply (layouts);
 
-/** processAudio's time as ratios of its baselines in the same run. */
+/** processAudio's time as ratios of its baselines in the same run, and subnormal input's cost. */
 class EnvelopeRatios : public RatioReporter
 {
 	void printRatios () override
 	{
 		std::printf ("\nprocessAudio time / baseline time (same buffers, same run):\n");
-		std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s\n", "type", "block", "buffers", "/scalar", "/vector",
-		             "/floor", "subnormal");
+		std::printf ("  %-8s %-6s %-8s %10s %10s %10s %10s %10s %10s\n", "type", "block", "buffers", "/scalar",
+		             "/vector", "/floor", "process", "subnormal", "unflushed");
 		for (const char* type : {"float", "double"})
 			for (const char* inPlace : {"0", "1"})
 				for (const char* block : {"32", "512", "4096"})
 				{
-					const std::string args = std::string ("/block:") + block + "/inPlace:" + inPlace;
-					const std::string measured = std::string ("BM_ProcessAudio<") + type + ">" + args;
+					const std::string of = std::string ("<") + type + ">/block:" + block + "/inPlace:" + inPlace;
+					const std::string measured = "BM_ProcessAudio" + of;
 					std::printf (
-					    "  %-8s %-6s %-8s %10s %10s %10s %10s\n", type, block,
-					    *inPlace == '1' ? "in place" : "separate",
-					    ratio (measured, std::string ("BM_PlainScalar<") + type + ">" + args).c_str (),
-					    ratio (measured, std::string ("BM_PlainVectorised<") + type + ">" + args).c_str (),
+					    "  %-8s %-6s %-8s %10s %10s %10s %10s %10s %10s\n", type, block,
+					    *inPlace == '1' ? "in place" : "separate", ratio (measured, "BM_PlainScalar" + of).c_str (),
+					    ratio (measured, "BM_PlainVectorised" + of).c_str (),
 					    ratio (measured, std::string ("BM_RunningSumFloor<") + type + ">/block:" + block).c_str (),
-					    ratio (std::string ("BM_ProcessAudioSubnormal<") + type + ">" + args, measured).c_str ());
+					    ratio ("BM_Process" + of, measured).c_str (),
+					    ratio ("BM_ProcessSubnormal" + of, "BM_Process" + of).c_str (),
+					    ratio ("BM_ProcessAudioSubnormal" + of, measured).c_str ());
 				}
-		std::printf ("(subnormal: subnormal input's time / normal input's time)\n");
+		std::printf ("(process: process()'s time / processAudio's, normal input; subnormal: process() with subnormal "
+		             "input / normal input; unflushed: the same through processAudio, without the flush)\n");
 	}
 };
 

@@ -3,6 +3,7 @@
 #include "plugin/ids.h"
 #include "processor/DuckingEnvelope.h"
 #include "processor/ProcessorState.h"
+#include "processor/ScopedSubnormalFlush.h"
 
 #include "pluginterfaces/vst/ivstparameterchanges.h"
 #include "pluginterfaces/vst/ivstprocesscontext.h"
@@ -102,6 +103,9 @@ tresult PLUGIN_API DuckerProcessor::setupProcessing (Vst::ProcessSetup& setup)
 tresult PLUGIN_API DuckerProcessor::process (Vst::ProcessData& data)
 {
 	using Vst::ProcessContext;
+
+	// The whole call, settings included, so that every value this block computes obeys one rule.
+	const ScopedSubnormalFlush flushSubnormals;
 
 	double sampleRate = 48000.0;
 	double tempo = 120.0;

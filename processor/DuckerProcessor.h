@@ -30,7 +30,8 @@ public:
 	tresult PLUGIN_API process (Vst::ProcessData& data) SMTG_OVERRIDE;
 
 	/** Multiplies one block by the ducking gain; the same code serves 32-bit and 64-bit samples.
-	    `stopped` releases the envelope to unity (transport stopped, or tempo/position not valid). */
+	    `stopped` releases the envelope to unity (transport stopped, or tempo/position not valid).
+	    It computes in the caller's floating-point mode; process() flushes subnormals around it. */
 	template <typename SampleType>
 	tresult processAudio (SampleType** inputs, SampleType** outputs, int32 numSamples, int32 numChannels,
 	                      double position, double sampleRate, double tempo, bool stopped);

@@ -22,56 +22,7 @@ namespace {
 
 constexpr float kMaxStep = static_cast<float> (60.0 / 48000.0);
 
-/** One stereo block over a constant input of 1, so the output is the applied gain. */
-struct Block
-{
-	explicit Block (int32 n, int32 inChannels = 2, int32 outChannels = 2)
-	    : input (static_cast<size_t> (inChannels), std::vector<float> (static_cast<size_t> (n), 1.0f)),
-	      output (static_cast<size_t> (outChannels), std::vector<float> (static_cast<size_t> (n), -9.0f))
-	{
-		for (auto& c : input)
-			inPtrs.push_back (c.data ());
-		for (auto& c : output)
-			outPtrs.push_back (c.data ());
-		inBus.numChannels = inChannels;
-		inBus.channelBuffers32 = inPtrs.data ();
-		outBus.numChannels = outChannels;
-		outBus.channelBuffers32 = outPtrs.data ();
-		data.numSamples = n;
-		data.symbolicSampleSize = Vst::kSample32;
-		data.numInputs = 1;
-		data.numOutputs = 1;
-		data.inputs = &inBus;
-		data.outputs = &outBus;
-	}
-
-	void setContext (uint32 state, double tempo = 120.0, double position = 0.0, double sampleRate = 48000.0)
-	{
-		context = {};
-		context.state = state;
-		context.tempo = tempo;
-		context.projectTimeMusic = position;
-		context.sampleRate = sampleRate;
-		data.processContext = &context;
-	}
-
-	void change (Vst::ParamID id, std::initializer_list<double> values)
-	{
-		int32 index = 0;
-		Vst::IParamValueQueue* queue = changes.addParameterData (id, index);
-		int32 offset = 0;
-		for (double v : values)
-			queue->addPoint (offset++ * 10, v, index);
-		data.inputParameterChanges = &changes;
-	}
-
-	std::vector<std::vector<float>> input, output;
-	std::vector<float*> inPtrs, outPtrs;
-	Vst::AudioBusBuffers inBus {}, outBus {};
-	ProcessContext context {};
-	Vst::ParameterChanges changes {8};
-	Vst::ProcessData data;
-};
+using Block = QuorvaneTest::HostBlock<float>;
 
 constexpr uint32 kAllValid = ProcessContext::kPlaying | ProcessContext::kTempoValid | ProcessContext::kProjectTimeMusicValid;
 

@@ -228,6 +228,17 @@ struct Count
 	int largest = 0;
 };
 
+int largestChannelDifference (cairo_surface_t* a, cairo_surface_t* b, int x, int y)
+{
+	int pa[3], pb[3];
+	rgbAt (a, x, y, pa);
+	rgbAt (b, x, y, pb);
+	int d = 0;
+	for (int i = 0; i < 3; ++i)
+		d = std::max (d, std::abs (pa[i] - pb[i]));
+	return d;
+}
+
 Count compare (cairo_surface_t* a, cairo_surface_t* b, const CRect& region)
 {
 	Count c;
@@ -238,12 +249,7 @@ Count compare (cairo_surface_t* a, cairo_surface_t* b, const CRect& region)
 	for (int y = y0; y < y1; ++y)
 		for (int x = x0; x < x1; ++x)
 		{
-			int pa[3], pb[3];
-			rgbAt (a, x, y, pa);
-			rgbAt (b, x, y, pb);
-			int d = 0;
-			for (int i = 0; i < 3; ++i)
-				d = std::max (d, std::abs (pa[i] - pb[i]));
+			const int d = largestChannelDifference (a, b, x, y);
 			++c.total;
 			c.largest = std::max (c.largest, d);
 			if (d > 8)
@@ -261,12 +267,9 @@ void writeDifference (cairo_surface_t* a, cairo_surface_t* b, const std::string&
 	for (int y = 0; y < h; ++y)
 		for (int x = 0; x < w; ++x)
 		{
-			int pa[3], pb[3];
-			rgbAt (a, x, y, pa);
+			int pb[3];
 			rgbAt (b, x, y, pb);
-			int d = 0;
-			for (int i = 0; i < 3; ++i)
-				d = std::max (d, std::abs (pa[i] - pb[i]));
+			const int d = largestChannelDifference (a, b, x, y);
 			const uint32_t grey = uint32_t (pb[1] / 4);
 			const uint32_t p = d > 8 ? 0xffffffu : (grey << 16 | grey << 8 | grey);
 			std::memcpy (cairo_image_surface_get_data (out) + y * cairo_image_surface_get_stride (out) + 4 * x, &p, 4);

@@ -4,6 +4,10 @@
 # target briefly.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# The same results whatever the caller's locale (none at all in containers, cron and env -i); C.UTF-8 is built into
+# Debian's and Ubuntu's C library.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 jobs="$(nproc)"
 [ "${QUORVANE_SKIP_DEPS:-0}" = 1 ] || bash "$root/scripts/install-deps.sh"
 

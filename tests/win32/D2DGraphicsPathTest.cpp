@@ -129,53 +129,43 @@ TEST (D2DGraphicsPath, CurvesAlongTheirChordInOrderArriveAsLines)
 	                                                         "end closed", "begin 6,3", "line -6,-3", "end open"}));
 }
 
-TEST (D2DGraphicsPath, StraightnessIsMeasuredInPartsOfTheChord)
+// Straightness counts in parts of the chord's length, so it holds at any scale; anything off the chord, or on its
+// line but outside it or out of order, stays a curve.
+TEST (D2DGraphicsPath, OnlyCurvesThatTraceTheirChordBecomeLines)
 {
-	// A diagonal edge a thousandth of a unit long far from the origin, and one thirty thousand units long whose
-	// control point is a hundredth of a unit off: a third of a millionth of its length.
-	const std::vector<std::pair<const char*, Elements>> straight = {
+	const struct
+	{
+		const char* name;
+		Elements elements;
+		bool line;
+	} cases[] = {
+	    // A diagonal edge a thousandth of a unit long far from the origin.
 	    {"tiny",
-	     {subpath ({5000., 5000.}), curveTo ({5000.00025, 5000.0005}, {5000.0005, 5000.001}, {5000.00075, 5000.0015})}},
-	    {"long", {subpath ({0., 0.}), curveTo ({10000., 0.01}, {20000., 0.}, {30000., 0.})}},
-	};
-	for (const auto& [name, elements] : straight)
-	{
-		SCOPED_TRACE (name);
-		EXPECT_EQ (figures (elements),
-		           (std::vector<std::string>{"begin " + text (point (elements[0].points[0])),
-		                                     "line " + text (point (elements[1].points[2])), "end open"}));
-	}
-	// Off by a hundred-millionth of a unit, which is more than a hundred-thousandth of this edge's length.
-	const Elements shortBent = {subpath ({0., 0.}), curveTo ({0.00025, 1e-8}, {0.0005, 0.}, {0.00075, 0.})};
-	const auto& c = shortBent[1].points;
-	EXPECT_EQ (figures (shortBent),
-	           (std::vector<std::string>{
-	               "begin 0,0", "bezier " + text (point (c[0])) + " " + text (point (c[1])) + " " + text (point (c[2])),
-	               "end open"}));
-}
-
-TEST (D2DGraphicsPath, CurvesOffTheirChordStayBeziers)
-{
-	const std::vector<std::pair<const char*, Elements>> cases = {
-	    // A quarter of a circle.
-	    {"bent", {subpath ({10., 0.}), curveTo ({10., 5.5}, {5.5, 10.}, {0., 10.})}},
+	     {subpath ({5000., 5000.}), curveTo ({5000.00025, 5000.0005}, {5000.0005, 5000.001}, {5000.00075, 5000.0015})},
+	     true},
+	    // Thirty thousand units long, a control point a hundredth of a unit off: a third of a millionth.
+	    {"long", {subpath ({0., 0.}), curveTo ({10000., 0.01}, {20000., 0.}, {30000., 0.})}, true},
+	    // Off by a hundred-millionth of a unit, more than a hundred-thousandth of this edge's length.
+	    {"short and bent", {subpath ({0., 0.}), curveTo ({0.00025, 1e-8}, {0.0005, 0.}, {0.00075, 0.})}, false},
+	    {"a quarter of a circle", {subpath ({10., 0.}), curveTo ({10., 5.5}, {5.5, 10.}, {0., 10.})}, false},
 	    // Off the chord by a hundred-thousandth of its length.
-	    {"nearly straight", {subpath ({0., 0.}), curveTo ({1000., 0.03}, {2000., 0.}, {3000., 0.})}},
+	    {"nearly straight", {subpath ({0., 0.}), curveTo ({1000., 0.03}, {2000., 0.}, {3000., 0.})}, false},
 	    // On the chord's line, past its end: the curve runs out beyond the end point and back.
-	    {"past the end", {subpath ({0., 0.}), curveTo ({10., 0.}, {45., 0.}, {30., 0.})}},
-	    // On the chord's line, before its start.
-	    {"before the start", {subpath ({0., 0.}), curveTo ({-15., 0.}, {20., 0.}, {30., 0.})}},
+	    {"past the end", {subpath ({0., 0.}), curveTo ({10., 0.}, {45., 0.}, {30., 0.})}, false},
+	    {"before the start", {subpath ({0., 0.}), curveTo ({-15., 0.}, {20., 0.}, {30., 0.})}, false},
 	    // On the chord, in reverse order: the curve runs forward, back and forward again.
-	    {"reversed", {subpath ({0., 0.}), curveTo ({20., 0.}, {10., 0.}, {30., 0.})}},
+	    {"reversed", {subpath ({0., 0.}), curveTo ({20., 0.}, {10., 0.}, {30., 0.})}, false},
 	    // Ends that meet: a loop, whatever its control points.
-	    {"closed loop", {subpath ({0., 0.}), curveTo ({10., 0.}, {10., 10.}, {0., 0.})}},
+	    {"closed loop", {subpath ({0., 0.}), curveTo ({10., 0.}, {10., 10.}, {0., 0.})}, false},
 	};
-	for (const auto& [name, elements] : cases)
+	for (const auto& c : cases)
 	{
-		SCOPED_TRACE (name);
-		const auto calls = figures (elements);
-		ASSERT_EQ (calls.size (), 3u);
-		const auto& c = elements[1].points;
-		EXPECT_EQ (calls[1], "bezier " + text (point (c[0])) + " " + text (point (c[1])) + " " + text (point (c[2])));
+		SCOPED_TRACE (c.name);
+		const auto& p = c.elements[1].points;
+		const std::string segment =
+		    c.line ? "line " + text (point (p[2]))
+		           : "bezier " + text (point (p[0])) + " " + text (point (p[1])) + " " + text (point (p[2]));
+		EXPECT_EQ (figures (c.elements),
+		           (std::vector<std::string>{"begin " + text (point (c.elements[0].points[0])), segment, "end open"}));
 	}
 }

@@ -274,25 +274,21 @@ void D2DDrawContext::drawArc (const CRect& rect, const float startAngle, const f
 	path->addArc (rect, startAngle, endAngle, true);
 	if (drawStyle != kDrawStroked)
 		path->closeSubpath ();
-	if (!begin ())
-		return;
-	if (auto geometry = geometryOf (*path, false, false))
-	{
-		if (drawStyle != kDrawStroked)
-			fill (geometry.get (), getFillColor ());
-		if (drawStyle != kDrawFilled)
-			stroke (geometry.get ());
-	}
-	end ();
+	drawShape (*path, drawStyle);
 }
 
 void D2DDrawContext::drawEllipse (const CRect& rect, const CDrawStyle drawStyle)
 {
 	auto path = owned (createGraphicsPath ());
 	path->addEllipse (rect);
+	drawShape (*path, drawStyle);
+}
+
+void D2DDrawContext::drawShape (const CGraphicsPath& path, CDrawStyle drawStyle)
+{
 	if (!begin ())
 		return;
-	if (auto geometry = geometryOf (*path, false, false))
+	if (auto geometry = geometryOf (path, false, false))
 	{
 		if (drawStyle != kDrawStroked)
 			fill (geometry.get (), getFillColor ());

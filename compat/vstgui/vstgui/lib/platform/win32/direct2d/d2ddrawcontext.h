@@ -57,6 +57,8 @@ private:
 	COM::Ptr<ID2D1StrokeStyle> strokeStyle () const;
 	void fill (ID2D1Geometry* geometry, const CColor& color);
 	void stroke (ID2D1Geometry* geometry);
+	// An arc or ellipse: filled, stroked or both, as the draw style says.
+	void drawShape (const CGraphicsPath& path, CDrawStyle drawStyle);
 	// The path's geometry; in integral mode with its points aligned for the context's own transform.
 	COM::Ptr<ID2D1PathGeometry> geometryOf (const CGraphicsPath& path, bool evenOdd, bool align);
 	// Puts the path's transformation under the context's, so it moves the points and scales the stroke width
